@@ -1,0 +1,73 @@
+#!/usr/bin/env bash
+# Sets up a Debian machine for obtmirror, builds it, and runs it or its tests.
+#
+#   scripts/dev.sh run [ARGS...]   install what is missing, build, start the program
+#   scripts/dev.sh test            install what is missing, build, run every test
+#   scripts/dev.sh test-sanitize   the same in an AddressSanitizer + UBSan build
+#
+# OBTMIRROR_WERROR=ON turns warnings into errors (CI sets it).
+set -euo pipefail
+
+cd "$(dirname "$0")/.."
+
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev libcli11-dev
+          libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core)
+
+install_missing() {
+  local missing=()
+  for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" ||
+      missing+=("$package")
+  done
+  [ ${#missing[@]} -eq 0 ] && return
+  echo "Installing: ${missing[*]}"
+  local sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
+}
+
+build() {
+  local dir=$1
+  shift
+  cmake -S . -B "$dir" -G Ninja -DOBTMIRROR_WERROR="${OBTMIRROR_WERROR:-OFF}" "$@"
+  cmake --build "$dir"
+}
+
+run_tests() {
+  local dir=$1
+  (cd "$dir" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(nproc)")
+}
+
+command=${1:-}
+[ $# -gt 0 ] && shift
+case "$command" in
+  run)
+    install_missing
+    build build
+    if [ -x build/bin/obtmirror ]; then
+      exec build/bin/obtmirror "$@"
+    fi
+    # Until the window lands: show the command line and mirror a sample.
+    build/bin/obtmirror-cli --help
+    mkdir -p build/out
+    build/bin/obtmirror-cli convert samples/box-corner.obt build/out/box.obt --to all
+    echo "Wrote build/out/box.obt"
+    ;;
+  test)
+    install_missing
+    build build
+    run_tests build
+    ;;
+  test-sanitize)
+    install_missing
+    build build-sanitize -DCMAKE_BUILD_TYPE=Debug -DOBTMIRROR_SANITIZE=ON \
+      -DOBTMIRROR_BENCHMARKS=OFF
+    ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+      UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 run_tests build-sanitize
+    ;;
+  *)
+    echo "usage: scripts/dev.sh run|test|test-sanitize" >&2
+    exit 64
+    ;;
+esac

@@ -1,0 +1,115 @@
+#include "cli/convert_command.h"
+
+#include <unistd.h>
+
+#include <iostream>
+#include <memory>
+
+#include "cli/exit_codes.h"
+#include "cli/full_path.h"
+#include "cli/octant_option.h"
+#include "cli/terminal_progress.h"
+#include "obt/conversion_job.h"
+#include "obt/io_error.h"
+#include "obt/pending_io_error.h"
+
+namespace cli {
+namespace {
+
+// The centre texts are taken as the window's fields show them, so a value
+// such as "-5" must not be mistaken for an option.
+CLI::Option* AddCentreOption(CLI::App* app, const std::string& names,
+                             std::string& text, const std::string& axis) {
+  return app
+      ->add_option(names, text,
+                   "the text of the mirror centre's " + axis +
+                       " field, filtered and converted as the window does")
+      ->type_name("TEXT")
+      ->allow_extra_args(false)
+      ->capture_default_str();
+}
+
+}  // namespace
+
+ConvertCommand::ConvertCommand(CLI::App& app)
+    : subcommand_(app.add_subcommand(
+          "convert",
+          "Mirror the object of SOURCE into the chosen octants and write the "
+          "combined object to TARGET")) {
+  subcommand_->add_option("SOURCE", source_, "the source OBT file")->required();
+  subcommand_->add_option("TARGET", target_, "the target OBT file")->required();
+  AddCentreOption(subcommand_, "-x,--centre-x", centre_x_, "X");
+  AddCentreOption(subcommand_, "-y,--centre-y", centre_y_, "Y");
+  AddCentreOption(subcommand_, "-z,--centre-z", centre_z_, "Z");
+  subcommand_
+      ->add_option_function<std::string>(
+          "--from",
+          [this](const std::string& text) {
+            const auto checked = ParseSourceOctant(text);
+            if (!checked) {
+              throw CLI::ValidationError(
+                  "--from", "'" + text +
+                                "' is no octant code (1, 2, 4, 8, 16, 32, "
+                                "64 or 128)");
+            }
+            source_octant_ = *checked;
+          },
+          "the octant the source object lies in: 1, 2, 4, 8, 16, 32, 64 or "
+          "128 (default 1)")
+      ->type_name("CODE");
+  subcommand_
+      ->add_option_function<std::string>(
+          "--to",
+          [this](const std::string& text) {
+            const auto checked = ParseTargetOctants(text);
+            if (!checked) {
+              throw CLI::ValidationError(
+                  "--to", "'" + text +
+                              "' is no list of octant codes (for example "
+                              "2,4,64), 'all' or 'none'");
+            }
+            target_octants_ = *checked;
+          },
+          "the octants to mirror into: codes separated by commas, 'all' or "
+          "'none' (default 2)")
+      ->type_name("LIST");
+  subcommand_->add_flag("--quiet", quiet_, "draw no progress bar");
+}
+
+int ConvertCommand::Run() const {
+  obt::PendingIoError pending;
+  obt::ConversionJob job(pending);
+  job.set_target_name(FullPath(target_));
+
+  obt::RunInputs inputs;
+  inputs.source_name = FullPath(source_);
+  inputs.centre_x_text = centre_x_;
+  inputs.centre_y_text = centre_y_;
+  inputs.centre_z_text = centre_z_;
+  inputs.source_octant_checked = source_octant_;
+  inputs.target_octant_checked = target_octants_;
+
+  std::unique_ptr<obt::Feedback> feedback;
+  if (!quiet_ && ::isatty(STDERR_FILENO) == 1) {
+    feedback = std::make_unique<TerminalProgress>(stderr);
+  } else {
+    feedback = std::make_unique<obt::NullFeedback>();
+  }
+
+  try {
+    const obt::RunResult result = job.RunConversionJob(inputs, *feedback);
+    feedback.reset();
+    if (result == obt::RunResult::kSucceeded) {
+      std::cout << obt::StatusText(result) << '\n';
+      return kExitSucceeded;
+    }
+    std::cerr << obt::StatusText(result) << '\n';
+    return kExitReported;
+  } catch (const obt::IoError& error) {
+    feedback.reset();
+    std::cerr << error.what() << ".\n";
+    return kExitIoError;
+  }
+}
+
+}  // namespace cli

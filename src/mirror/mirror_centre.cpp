@@ -1,0 +1,57 @@
+#include "mirror/mirror_centre.h"
+
+#include <algorithm>
+
+namespace mirror {
+namespace {
+
+constexpr int64_t kLargestMagnitude = int64_t{1} << 31;
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+}  // namespace
+
+std::string FilterNumberText(std::string_view text) {
+  std::string kept;
+  for (const char c : text) {
+    if (IsDigit(c) || c == '-' || c == '+') kept.push_back(c);
+  }
+  return kept;
+}
+
+std::optional<int32_t> CentreTextValue(std::string_view text) {
+  const std::string filtered = FilterNumberText(text);
+  std::string_view rest = filtered;
+  bool negative = false;
+  if (!rest.empty() && (rest.front() == '-' || rest.front() == '+')) {
+    negative = rest.front() == '-';
+    rest.remove_prefix(1);
+  }
+  // Past 2^31 no value fits any more, so the magnitude stops growing there.
+  int64_t magnitude = 0;
+  bool complete = !rest.empty() || filtered.empty();
+  for (const char c : rest) {
+    if (!IsDigit(c)) {
+      complete = false;
+      break;
+    }
+    magnitude = std::min(magnitude * 10 + (c - '0'), kLargestMagnitude + 1);
+  }
+  const int64_t value = complete && negative ? -magnitude : magnitude;
+  if (value < -kLargestMagnitude || value >= kLargestMagnitude) {
+    return std::nullopt;
+  }
+  return static_cast<int32_t>(value);
+}
+
+bool ReadMirrorCentre(std::string_view x_text, std::string_view y_text,
+                      std::string_view z_text, MirrorCentre& centre) {
+  const std::optional<int32_t> x = CentreTextValue(x_text);
+  const std::optional<int32_t> y = CentreTextValue(y_text);
+  const std::optional<int32_t> z = CentreTextValue(z_text);
+  if (!x || !y || !z) return false;
+  centre = {*x, *y, *z};
+  return true;
+}
+
+}  // namespace mirror

@@ -1,0 +1,283 @@
+#include "obt/conversion_job.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <utility>
+
+#include "mirror/copy_plan.h"
+#include "mirror/mirror_centre.h"
+#include "mirror/replication.h"
+#include "obt/file_identity.h"
+#include "obt/obt_format.h"
+#include "obt/status_texts.h"
+
+namespace obt {
+namespace {
+
+// The header lines are compared with short literals, so no byte past this
+// many can change the outcome; the limit keeps a file without CRs from
+// being read into memory whole as its "first line".
+constexpr std::size_t kHeaderLineLimit = 64;
+
+// Coordinates are held relative to the mirror centre and wrap around at 32
+// bits, so an unmirrored point is written back with the very numbers read.
+int32_t WrapSubtract(int32_t a, int32_t b) {
+  return static_cast<int32_t>(static_cast<uint32_t>(a) -
+                              static_cast<uint32_t>(b));
+}
+
+int32_t WrapAdd(int32_t a, int32_t b) {
+  return static_cast<int32_t>(static_cast<uint32_t>(a) +
+                              static_cast<uint32_t>(b));
+}
+
+// The count line of the output: (copies + 1) · count, wrapping at 32 bits.
+int32_t OutputCount(int32_t copy_count, int32_t count) {
+  return static_cast<int32_t>(static_cast<uint32_t>(copy_count + 1) *
+                              static_cast<uint32_t>(count));
+}
+
+// Whether the source object and all its copies fit the tables.
+bool FitsTables(int32_t copy_count, int32_t count) {
+  return int64_t{copy_count + 1} * count <= kTableCapacity;
+}
+
+std::size_t EntriesFor(int32_t copy_count, int32_t count) {
+  return static_cast<std::size_t>(copy_count + 1) *
+         static_cast<std::size_t>(std::max(count, 0));
+}
+
+// Runs an action when the scope is left, by return or by exception.
+template <typename Action>
+class ScopeExit {
+ public:
+  explicit ScopeExit(Action action) : action_(std::move(action)) {}
+  ~ScopeExit() { action_(); }
+  ScopeExit(const ScopeExit&) = delete;
+  ScopeExit& operator=(const ScopeExit&) = delete;
+
+ private:
+  Action action_;
+};
+
+}  // namespace
+
+std::string_view StatusText(RunResult result) {
+  switch (result) {
+    case RunResult::kSucceeded:
+      return kStatusSucceeded;
+    case RunResult::kFileNameError:
+      return kStatusFileNameError;
+    case RunResult::kNotObt:
+      return kStatusNotObt;
+    case RunResult::kObjectTooLarge:
+      return kStatusObjectTooLarge;
+    case RunResult::kInvalidCentre:
+      return kStatusInvalidCentre;
+  }
+  return kStatusFileNameError;
+}
+
+ConversionJob::ConversionJob(PendingIoError& pending)
+    : pending_(pending), source_(pending), target_(pending) {}
+
+RunResult ConversionJob::RunConversionJob(const RunInputs& inputs,
+                                          Feedback& feedback) {
+  source_status_ = 0;
+  target_status_ = 0;
+  OpenJobFiles(inputs);
+  if (source_status_ != 0 || target_status_ != 0) {
+    const RunResult result =
+        source_status_ == 3 ? RunResult::kNotObt : RunResult::kFileNameError;
+    feedback.SetStatusText(StatusText(result));
+    return result;
+  }
+  // From here both files are open; whatever ends the run early closes them
+  // and leaves the target as it was.
+  const ScopeExit close_files([this] { CloseFilesQuietly(); });
+
+  const auto refuse = [&feedback](RunResult result) {
+    feedback.SetStatusText(StatusText(result));
+    return result;
+  };
+
+  mirror_.octant_table.InitOctantTable();
+  if (!mirror::ReadMirrorCentre(inputs.centre_x_text, inputs.centre_y_text,
+                                inputs.centre_z_text, mirror_.centre)) {
+    return refuse(RunResult::kInvalidCentre);
+  }
+  mirror::ReadSourceOctant(inputs.source_octant_checked, mirror_.source_octant);
+  mirror_.target_mask = mirror::ReadTargetMask(inputs.target_octant_checked);
+  mirror::BuildCopyPlan(mirror_.octant_table, mirror_.source_octant,
+                        mirror_.target_mask, mirror_.plan);
+
+  if (!ReadPoints(feedback)) return refuse(RunResult::kObjectTooLarge);
+  if (point_count_ > 0) {
+    mirror::MirrorPoints(mirror_.plan, point_count_, tables_.points(),
+                         feedback);
+  }
+  WritePoints(feedback);
+
+  if (!ReadTriangles(feedback)) return refuse(RunResult::kObjectTooLarge);
+  if (triangle_count_ > 0) {
+    mirror::ReplicateTriangles(mirror_.plan, point_count_, triangle_count_,
+                               tables_.triangles(), tables_.fourth_values(),
+                               feedback);
+  }
+  WriteTriangles(feedback);
+
+  source_.CloseTextFile();
+  pending_.CheckIo();
+  target_.CloseTextFile();
+  pending_.CheckIo();
+  feedback.SetStatusText(kStatusSucceeded);
+  feedback.SetGaugeProgress(0);
+  return RunResult::kSucceeded;
+}
+
+void ConversionJob::OpenJobFiles(const RunInputs& inputs) {
+  pending_.TakeIoError();
+  source_name_ = inputs.source_name;
+  if (source_name_.empty()) {
+    source_status_ = 1;
+    return;
+  }
+  // Another spelling of the same file, or a link to it, counts as equal:
+  // the run must never read from the file it writes.
+  if (source_name_ == target_name_ ||
+      NameSameFile(source_name_, target_name_)) {
+    source_status_ = 1;
+    return;
+  }
+  source_.OpenForReading(source_name_);
+  if (pending_.TakeIoError() != 0) {
+    source_status_ = 1;
+    return;
+  }
+  magic_text_ = source_.ReadLineText(kHeaderLineLimit);
+  source_.SkipToNextLine();
+  version_text_ = source_.ReadLineText(kHeaderLineLimit);
+  source_.SkipToNextLine();
+  if (magic_text_ != kMagicLine ||
+      (version_text_ != kVersion1Line && version_text_ != kVersion2Line)) {
+    source_status_ = 3;
+    source_.CloseTextFile();
+    return;
+  }
+  target_.OpenForWriting(target_name_);
+  if (pending_.TakeIoError() != 0) {
+    target_status_ = 1;
+    source_.CloseTextFile();
+  }
+}
+
+bool ConversionJob::ReadPoints(Feedback& feedback) {
+  point_count_ = source_.ReadNumber();
+  source_.SkipToNextLine();
+  // Refused before a single table entry is allocated or a point is read.
+  if (!FitsTables(mirror_.plan.copy_count, point_count_)) return false;
+  tables_.SizeForPoints(EntriesFor(mirror_.plan.copy_count, point_count_));
+
+  feedback.SetGaugeMaximum(100);
+  feedback.SetGaugeProgress(0);
+  TableEntry* points = tables_.points();
+  const mirror::MirrorCentre& centre = mirror_.centre;
+  for (int32_t i = 0; i < point_count_; ++i) {
+    const int32_t x = source_.ReadNumber();
+    const int32_t y = source_.ReadNumber();
+    const int32_t z = source_.ReadNumber();
+    source_.SkipToNextLine();
+    points[i] = {WrapSubtract(x, centre.x), WrapSubtract(y, centre.y),
+                 WrapSubtract(z, centre.z)};
+  }
+  feedback.SetGaugeProgress(33);
+  return true;
+}
+
+void ConversionJob::WriteLineEnd() {
+  target_.EndLine();
+  pending_.CheckIo();
+}
+
+void ConversionJob::WritePoints(Feedback& feedback) {
+  const int32_t total = OutputCount(mirror_.plan.copy_count, point_count_);
+  target_.WriteText(magic_text_);
+  WriteLineEnd();
+  target_.WriteText(version_text_);
+  WriteLineEnd();
+  target_.WriteNumber(total);
+  WriteLineEnd();
+
+  // Lines only for the entries the tables hold: a negative count can wrap
+  // the count line to a positive number, and that must not be read past.
+  const std::size_t held = EntriesFor(mirror_.plan.copy_count, point_count_);
+  const TableEntry* points = tables_.points();
+  const mirror::MirrorCentre& centre = mirror_.centre;
+  for (std::size_t i = 0; i < held; ++i) {
+    target_.WriteNumber(WrapAdd(points[i][0], centre.x));
+    target_.WriteSingleChar(' ');
+    target_.WriteNumber(WrapAdd(points[i][1], centre.y));
+    target_.WriteSingleChar(' ');
+    target_.WriteNumber(WrapAdd(points[i][2], centre.z));
+    WriteLineEnd();
+  }
+  feedback.SetGaugeProgress(100);
+}
+
+bool ConversionJob::ReadTriangles(Feedback& feedback) {
+  feedback.SetGaugeMaximum(100);
+  feedback.SetGaugeProgress(0);
+  triangle_count_ = source_.ReadNumber();
+  source_.SkipToNextLine();
+  if (!FitsTables(mirror_.plan.copy_count, triangle_count_)) return false;
+  tables_.SizeForTriangles(
+      EntriesFor(mirror_.plan.copy_count, triangle_count_));
+
+  TableEntry* triangles = tables_.triangles();
+  uint8_t* fourth_values = tables_.fourth_values();
+  for (int32_t t = 0; t < triangle_count_; ++t) {
+    triangles[t][0] = source_.ReadNumber();
+    triangles[t][1] = source_.ReadNumber();
+    triangles[t][2] = source_.ReadNumber();
+    fourth_values[t] = static_cast<uint8_t>(source_.ReadNumber());
+    source_.SkipToNextLine();
+  }
+  feedback.SetGaugeProgress(33);
+  return true;
+}
+
+void ConversionJob::WriteTriangles(Feedback& feedback) {
+  const int32_t total = OutputCount(mirror_.plan.copy_count, triangle_count_);
+  target_.WriteNumber(total);
+  WriteLineEnd();
+
+  const std::size_t held = EntriesFor(mirror_.plan.copy_count, triangle_count_);
+  const TableEntry* triangles = tables_.triangles();
+  const uint8_t* fourth_values = tables_.fourth_values();
+  for (std::size_t t = 0; t < held; ++t) {
+    target_.WriteNumber(triangles[t][0]);
+    target_.WriteSingleChar(' ');
+    target_.WriteNumber(triangles[t][1]);
+    target_.WriteSingleChar(' ');
+    target_.WriteNumber(triangles[t][2]);
+    target_.WriteSingleChar(' ');
+    target_.WriteNumber(fourth_values[t]);
+    WriteLineEnd();
+  }
+  if (version_text_ == kVersion2Line) {
+    target_.WriteSingleChar('0');
+    WriteLineEnd();
+  }
+  feedback.SetGaugeProgress(100);
+}
+
+void ConversionJob::CloseFilesQuietly() {
+  if (source_.IsOpen()) {
+    const int pending = pending_.Peek();
+    source_.CloseTextFile();
+    pending_.Set(pending);
+  }
+  target_.Abandon();
+}
+
+}  // namespace obt

@@ -1,0 +1,82 @@
+#ifndef OBTMIRROR_OBT_CONVERSION_JOB_H_
+#define OBTMIRROR_OBT_CONVERSION_JOB_H_
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "mirror/mirror_state.h"
+#include "obt/feedback.h"
+#include "obt/pending_io_error.h"
+#include "obt/run_inputs.h"
+#include "obt/text_reader.h"
+#include "obt/text_writer.h"
+#include "obt/work_tables.h"
+
+namespace obt {
+
+// How a run ended, when it did not raise an IoError.
+enum class RunResult {
+  kSucceeded,
+  kFileNameError,
+  kNotObt,
+  kObjectTooLarge,
+  kInvalidCentre,
+};
+
+// The status line a run ends with.
+std::string_view StatusText(RunResult result);
+
+// One conversion run at a time: checks the source, creates the target,
+// reads the points, has them mirrored, writes them, then the same for the
+// triangles, and reports on the feedback. The job object lives as long as
+// the program and keeps its tables from run to run.
+class ConversionJob {
+ public:
+  explicit ConversionJob(PendingIoError& pending);
+
+  void set_target_name(std::string name) { target_name_ = std::move(name); }
+  const std::string& target_name() const { return target_name_; }
+
+  // Runs to the end and writes the outcome to the status line. An I/O error
+  // in the middle of work raises IoError; both files are closed and the
+  // target is as it was before the run, as after every run that fails.
+  RunResult RunConversionJob(const RunInputs& inputs, Feedback& feedback);
+
+  const std::string& source_name() const { return source_name_; }
+  int32_t source_status() const { return source_status_; }
+  int32_t target_status() const { return target_status_; }
+  int32_t point_count() const { return point_count_; }
+  int32_t triangle_count() const { return triangle_count_; }
+  const mirror::MirrorState& mirror_state() const { return mirror_; }
+  const WorkTables& tables() const { return tables_; }
+
+ private:
+  void OpenJobFiles(const RunInputs& inputs);
+  bool ReadPoints(Feedback& feedback);
+  void WritePoints(Feedback& feedback);
+  bool ReadTriangles(Feedback& feedback);
+  void WriteTriangles(Feedback& feedback);
+  void WriteLineEnd();
+  // Closes what a run that stops early leaves open, and drops its output.
+  void CloseFilesQuietly();
+
+  PendingIoError& pending_;
+  TextReader source_;
+  TextWriter target_;
+  WorkTables tables_;
+  mirror::MirrorState mirror_;
+
+  std::string source_name_;
+  std::string target_name_;
+  int32_t source_status_ = 0;
+  int32_t target_status_ = 0;
+  std::string magic_text_;
+  std::string version_text_;
+  int32_t point_count_ = 0;
+  int32_t triangle_count_ = 0;
+};
+
+}  // namespace obt
+
+#endif  // OBTMIRROR_OBT_CONVERSION_JOB_H_

@@ -1,0 +1,49 @@
+#include "obt/number_token.h"
+
+#include <charconv>
+#include <system_error>
+
+namespace obt {
+namespace {
+
+bool IsDecimalDigit(char c) { return c >= '0' && c <= '9'; }
+
+std::optional<int32_t> ParseHexadecimal(std::string_view digits) {
+  if (digits.empty()) return std::nullopt;
+  // Leading zeros are not significant: "$000000001" is 1, "$00" is 0.
+  const std::size_t first = digits.find_first_not_of('0');
+  if (first == std::string_view::npos) return 0;
+  const std::string_view significant = digits.substr(first);
+  if (significant.size() > 8) return std::nullopt;
+  const char* end = significant.data() + significant.size();
+  uint32_t pattern = 0;
+  const auto [ptr, ec] = std::from_chars(significant.data(), end, pattern, 16);
+  if (ec != std::errc() || ptr != end) return std::nullopt;
+  return static_cast<int32_t>(pattern);
+}
+
+std::optional<int32_t> ParseDecimal(std::string_view token) {
+  // from_chars takes a minus sign but no plus sign, and would read "+-5"
+  // as -5 once the plus were dropped: check the shape first.
+  std::string_view digits = token;
+  if (!digits.empty() && (digits.front() == '+' || digits.front() == '-')) {
+    digits.remove_prefix(1);
+  }
+  if (digits.empty() || !IsDecimalDigit(digits.front())) return std::nullopt;
+  const char* begin = token.front() == '+' ? digits.data() : token.data();
+  const char* end = token.data() + token.size();
+  int32_t value = 0;
+  const auto [ptr, ec] = std::from_chars(begin, end, value, 10);
+  if (ec != std::errc() || ptr != end) return std::nullopt;
+  return value;
+}
+
+}  // namespace
+
+std::optional<int32_t> ParseNumberToken(std::string_view token) {
+  if (token.empty()) return std::nullopt;
+  if (token.front() == '$') return ParseHexadecimal(token.substr(1));
+  return ParseDecimal(token);
+}
+
+}  // namespace obt

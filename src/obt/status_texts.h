@@ -1,0 +1,21 @@
+#ifndef OBTMIRROR_OBT_STATUS_TEXTS_H_
+#define OBTMIRROR_OBT_STATUS_TEXTS_H_
+
+#include <string_view>
+
+namespace obt {
+
+// The status lines with which a conversion run ends.
+inline constexpr std::string_view kStatusSucceeded =
+    "Berechnung der 3D-Daten erfolgreich beendet";
+inline constexpr std::string_view kStatusFileNameError =
+    "Fehler in Dateinamen aufgetreten";
+inline constexpr std::string_view kStatusNotObt = "Kein gültiger OBT-File";
+inline constexpr std::string_view kStatusObjectTooLarge =
+    "Objekt zu groß für die Berechnung";
+inline constexpr std::string_view kStatusInvalidCentre =
+    "Ungültiger Spiegel-Mittelpunkt";
+
+}  // namespace obt
+
+#endif  // OBTMIRROR_OBT_STATUS_TEXTS_H_

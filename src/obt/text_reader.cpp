@@ -1,0 +1,153 @@
+#include "obt/text_reader.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <string_view>
+
+#include "obt/io_error.h"
+#include "obt/number_token.h"
+
+namespace obt {
+namespace {
+
+constexpr std::size_t kBufferSize = 256 * 1024;
+constexpr char kEndOfInputByte = 0x1A;
+constexpr char kCarriageReturn = 0x0D;
+constexpr char kLineFeed = 0x0A;
+
+bool IsSeparator(char c) { return static_cast<unsigned char>(c) <= 0x20; }
+
+// Opens without waiting for a writer when the path is a FIFO; a directory
+// counts as a file that cannot be opened. Returns the descriptor or -1 with
+// errno set.
+int OpenExistingForReading(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return -1;
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+    const int error = S_ISDIR(info.st_mode) ? EISDIR : errno;
+    ::close(fd);
+    errno = error;
+    return -1;
+  }
+  const int flags = ::fcntl(fd, F_GETFL);
+  if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+  return fd;
+}
+
+}  // namespace
+
+TextReader::TextReader(PendingIoError& pending) : pending_(pending) {}
+
+TextReader::~TextReader() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+void TextReader::OpenForReading(const std::string& path) {
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+  pos_ = end_ = 0;
+  input_ended_ = true;
+  const int fd = OpenExistingForReading(path);
+  if (fd < 0) {
+    pending_.Set(IoCodeFromErrno(errno));
+    return;
+  }
+  if (!buffer_) buffer_ = std::make_unique_for_overwrite<char[]>(kBufferSize);
+  fd_ = fd;
+  input_ended_ = false;
+}
+
+std::size_t TextReader::EnsureAvailable(std::size_t wanted) {
+  std::size_t available = end_ - pos_;
+  if (available >= wanted || input_ended_) return available;
+  std::memmove(buffer_.get(), buffer_.get() + pos_, available);
+  pos_ = 0;
+  end_ = available;
+  while (end_ < wanted && !input_ended_) {
+    const ssize_t got = ::read(fd_, buffer_.get() + end_, kBufferSize - end_);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) pending_.Set(IoCodeFromErrno(errno));
+    if (got <= 0) {
+      input_ended_ = true;
+      break;
+    }
+    const char* fresh = buffer_.get() + end_;
+    const void* stop = std::memchr(fresh, kEndOfInputByte, got);
+    if (stop != nullptr) {
+      end_ = static_cast<const char*>(stop) - buffer_.get();
+      input_ended_ = true;
+    } else {
+      end_ += got;
+    }
+  }
+  return end_ - pos_;
+}
+
+std::string TextReader::ReadLineText(std::size_t max_length) {
+  std::string line;
+  while (line.size() < max_length && !AtEndOfInput()) {
+    const std::size_t room = std::min(end_ - pos_, max_length - line.size());
+    const char* start = buffer_.get() + pos_;
+    const void* cr = std::memchr(start, kCarriageReturn, room);
+    const std::size_t take =
+        cr != nullptr ? static_cast<const char*>(cr) - start : room;
+    line.append(start, take);
+    pos_ += take;
+    if (cr != nullptr) break;
+  }
+  return line;
+}
+
+void TextReader::SkipToNextLine() {
+  while (!AtEndOfInput()) {
+    const char* start = buffer_.get() + pos_;
+    const void* cr = std::memchr(start, kCarriageReturn, end_ - pos_);
+    if (cr == nullptr) {
+      pos_ = end_;
+      continue;
+    }
+    pos_ += static_cast<const char*>(cr) - start + 1;
+    if (!AtEndOfInput() && buffer_[pos_] == kLineFeed) ++pos_;
+    return;
+  }
+}
+
+int32_t TextReader::ReadNumber() {
+  for (;;) {
+    if (AtEndOfInput()) return 0;
+    while (pos_ < end_ && IsSeparator(buffer_[pos_])) ++pos_;
+    if (pos_ < end_) break;
+  }
+  const std::size_t limit =
+      std::min(EnsureAvailable(kMaxTokenLength), kMaxTokenLength);
+  const char* start = buffer_.get() + pos_;
+  std::size_t length = 0;
+  while (length < limit && !IsSeparator(start[length])) ++length;
+  pos_ += length;
+  const std::optional<int32_t> value =
+      ParseNumberToken(std::string_view(start, length));
+  if (!value) {
+    pending_.Set(kIoInvalidNumber);
+    return 0;
+  }
+  return *value;
+}
+
+void TextReader::CloseTextFile() {
+  if (fd_ < 0) {
+    pending_.Set(kIoFileNotOpen);
+    return;
+  }
+  if (::close(fd_) != 0) pending_.Set(IoCodeFromErrno(errno));
+  fd_ = -1;
+  pos_ = end_ = 0;
+  input_ended_ = true;
+}
+
+}  // namespace obt

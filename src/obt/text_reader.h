@@ -1,0 +1,65 @@
+#ifndef OBTMIRROR_OBT_TEXT_READER_H_
+#define OBTMIRROR_OBT_TEXT_READER_H_
+
+#include <cstddef>
+#include <cstdint>
+#include <limits>
+#include <memory>
+#include <string>
+
+#include "obt/pending_io_error.h"
+
+namespace obt {
+
+// Reads an OBT file as text: whole lines for the header, then integers.
+// Input ends at the end of the file or at the first 0x1A byte, whichever
+// comes first; from there on every read sees the end again. A line ends at
+// CR LF or at a lone CR; a lone LF is an ordinary byte.
+//
+// Nothing here raises: a failing open, read or close records its code in
+// the PendingIoError and reading goes on as if the input had ended.
+class TextReader {
+ public:
+  static constexpr std::size_t kNoLimit =
+      std::numeric_limits<std::size_t>::max();
+
+  explicit TextReader(PendingIoError& pending);
+  ~TextReader();
+  TextReader(const TextReader&) = delete;
+  TextReader& operator=(const TextReader&) = delete;
+
+  void OpenForReading(const std::string& path);
+  bool IsOpen() const { return fd_ >= 0; }
+
+  // The bytes of the current line up to its CR or the end of input, at
+  // most max_length of them. Leaves the line end unread.
+  std::string ReadLineText(std::size_t max_length = kNoLimit);
+
+  // Moves past the next CR, and past one LF right after it.
+  void SkipToNextLine();
+
+  // The next integer token, which may stand on a later line. 0 at the end
+  // of input. A malformed token records error 106, is consumed, and gives 0.
+  int32_t ReadNumber();
+
+  void CloseTextFile();
+
+ private:
+  // Makes at least `wanted` bytes available after pos_, unless the input
+  // ends first. Returns the number of bytes available.
+  std::size_t EnsureAvailable(std::size_t wanted);
+  bool AtEndOfInput() { return EnsureAvailable(1) == 0; }
+
+  PendingIoError& pending_;
+  int fd_ = -1;
+  std::unique_ptr<char[]> buffer_;
+  std::size_t pos_ = 0;
+  std::size_t end_ = 0;
+  // No more bytes will come: the file ended, a read failed, or a 0x1A byte
+  // was met (end_ then stops in front of it).
+  bool input_ended_ = true;
+};
+
+}  // namespace obt
+
+#endif  // OBTMIRROR_OBT_TEXT_READER_H_
