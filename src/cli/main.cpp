@@ -4,6 +4,17 @@
 #include "cli/convert_command.h"
 #include "cli/exit_codes.h"
 
+namespace {
+
+// The help of the subcommand that was named, under its full name
+// ("obtmirror-cli convert"), or of the tool itself.
+std::string UsageOf(const CLI::App& app) {
+  const std::vector<CLI::App*> named = app.get_subcommands();
+  return named.empty() ? app.help() : named.front()->help(app.get_name());
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
   CLI::App app{
       "Mirrors an object of an OBT file into any set of the eight octants "
@@ -15,14 +26,10 @@ int main(int argc, char** argv) {
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp&) {
-    const CLI::App* asked =
-        app.get_subcommands().empty() ? &app : app.get_subcommands().front();
-    std::cout << asked->help();
+    std::cout << UsageOf(app);
     return cli::kExitSucceeded;
   } catch (const CLI::ParseError& error) {
-    const CLI::App* failed =
-        app.get_subcommands().empty() ? &app : app.get_subcommands().front();
-    std::cerr << "obtmirror-cli: " << error.what() << "\n\n" << failed->help();
+    std::cerr << "obtmirror-cli: " << error.what() << "\n\n" << UsageOf(app);
     return cli::kExitUsage;
   }
 
