@@ -1,0 +1,262 @@
+// Where a run's output lands and what a failing write leaves: devices,
+// FIFOs, links, file modes, a full disk, a file-size limit, permissions.
+#include <fcntl.h>
+#include <grp.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "obt/conversion_job.h"
+#include "obt/io_error.h"
+#include "run_helpers.h"
+#include "test_files.h"
+
+namespace {
+
+using obt::RunResult;
+using obt_test::CrLf;
+using obt_test::JobRun;
+using obt_test::kAllOctants;
+using obt_test::Octants;
+using obt_test::ReadFile;
+using obt_test::TempDir;
+using obt_test::UnfinishedFiles;
+using obt_test::WriteFile;
+
+const std::string kSource =
+    CrLf({"QZ_OBT", "2.000000", "1", "1 2 3", "1", "0 0 0 1", "0"});
+const std::string kOutput = CrLf({"QZ_OBT", "2.000000", "2", "1 2 3", "-1 2 3",
+                                  "2", "0 0 0 1", "1 1 1 1", "0"});
+const std::string kOldTarget = "old target\r\n";
+
+// Exit codes of a child that runs a case.
+constexpr int kChildIoError = 50;
+constexpr int kChildOtherError = 51;
+constexpr int kChildCannotDrop = 52;
+
+int RunResultCode(JobRun& run, const std::string& source,
+                  const std::string& target) {
+  try {
+    return static_cast<int>(run.Run(source, target));
+  } catch (const obt::IoError&) {
+    return kChildIoError;
+  } catch (...) {
+    return kChildOtherError;
+  }
+}
+
+// Runs `work` in a child process and returns its exit code. With
+// `as_nobody`, the child first drops to uid and gid 65534, so that
+// permission bits count even when the tests run as root.
+int RunInChild(bool as_nobody, const std::function<int()>& work) {
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    if (as_nobody && ::geteuid() == 0 &&
+        (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 ||
+         ::setuid(65534) != 0)) {
+      ::_exit(kChildCannotDrop);
+    }
+    ::_exit(work());
+  }
+  int status = 0;
+  if (pid < 0 || ::waitpid(pid, &status, 0) != pid) return -1;
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+class TargetFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    WriteFile(source(), kSource);
+    run_.inputs.target_octant_checked = Octants({2});
+  }
+
+  std::string source() const { return dir_.File("source.obt"); }
+
+  TempDir dir_;
+  JobRun run_;
+};
+
+TEST(FullDeviceTest, RaisesDiskFullAndStaysADevice) {
+  struct stat info {};
+  if (::stat("/dev/full", &info) != 0 || !S_ISCHR(info.st_mode)) {
+    GTEST_SKIP() << "no /dev/full";
+  }
+  TempDir dir;
+  ASSERT_EQ(::chmod(dir.path().c_str(), 0777), 0);
+  WriteFile(dir.File("source.obt"), kSource);
+  ASSERT_EQ(::chmod(dir.File("source.obt").c_str(), 0644), 0);
+  // Unprivileged, so that a run that tried to replace the device instead of
+  // writing to it could not harm the system's /dev/full.
+  const int code = RunInChild(true, [&] {
+    JobRun run;
+    run.inputs.target_octant_checked = Octants({2});
+    run.Run(dir.File("source.obt"), dir.File("warm-up.obt"));
+    const int open_fds = obt_test::CountOpenFds();
+    try {
+      run.Run(dir.File("source.obt"), "/dev/full");
+      return 1;
+    } catch (const obt::IoError& error) {
+      if (error.code() != obt::kIoDiskFull ||
+          std::string(error.what()) !=
+              "Kapazität der Diskette/Festplatte erschöpft") {
+        return 2;
+      }
+    }
+    if (obt_test::CountOpenFds() != open_fds) return 3;
+    // The run after a failed one works as usual.
+    return run.Run(dir.File("source.obt"), dir.File("out.obt")) ==
+                   RunResult::kSucceeded
+               ? 0
+               : 4;
+  });
+  if (code == kChildCannotDrop) GTEST_SKIP() << "cannot drop to uid 65534";
+  EXPECT_EQ(code, 0) << "1: no IoError, 2: wrong code or message, "
+                        "3: a file left open, 4: the next run failed";
+  ASSERT_EQ(::stat("/dev/full", &info), 0);
+  EXPECT_TRUE(S_ISCHR(info.st_mode));
+  EXPECT_EQ(ReadFile(dir.File("source.obt")), kSource);
+  EXPECT_EQ(ReadFile(dir.File("out.obt")), kOutput);
+}
+
+TEST_F(TargetFileTest, WriteFailingHalfWayKeepsTheOldTarget) {
+  std::string source_text = CrLf({"QZ_OBT", "2.000000", "8000"});
+  for (int i = 0; i < 8000; ++i) source_text += CrLf({"123456 234567 345678"});
+  source_text += CrLf({"0", "0"});
+  WriteFile(source(), source_text);
+  // About 1.5 MB of output pass the limit while the points are written;
+  // 170 kB pass it only when the last buffer is written out at the close.
+  for (const bool all_octants : {true, false}) {
+    SCOPED_TRACE(all_octants ? "while writing" : "at the close");
+    WriteFile(dir_.File("out.obt"), kOldTarget);
+    const int code = RunInChild(false, [&] {
+      ::signal(SIGXFSZ, SIG_IGN);
+      const rlimit limit{65536, 65536};
+      if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) return kChildOtherError;
+      run_.inputs.target_octant_checked =
+          all_octants ? Octants(kAllOctants) : Octants({});
+      try {
+        run_.Run(source(), dir_.File("out.obt"));
+      } catch (const obt::IoError& error) {
+        return error.code() == EFBIG ? 0 : kChildIoError;
+      }
+      return kChildOtherError;
+    });
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(ReadFile(dir_.File("out.obt")), kOldTarget);
+    EXPECT_TRUE(UnfinishedFiles(dir_).empty());
+  }
+}
+
+TEST_F(TargetFileTest, ReplacedTargetKeepsItsMode) {
+  for (const mode_t mode : {0640, 0604, 0600, 0664}) {
+    SCOPED_TRACE(mode);
+    WriteFile(dir_.File("out.obt"), kOldTarget);
+    ASSERT_EQ(::chmod(dir_.File("out.obt").c_str(), mode), 0);
+    ASSERT_EQ(run_.Run(source(), dir_.File("out.obt")), RunResult::kSucceeded);
+    struct stat info {};
+    ASSERT_EQ(::stat(dir_.File("out.obt").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, mode);
+    EXPECT_EQ(ReadFile(dir_.File("out.obt")), kOutput);
+  }
+  EXPECT_TRUE(UnfinishedFiles(dir_).empty());
+}
+
+TEST_F(TargetFileTest, WritesThroughSymbolicLinks) {
+  ASSERT_EQ(::mkdir(dir_.File("real").c_str(), 0755), 0);
+  ASSERT_EQ(::mkdir(dir_.File("links").c_str(), 0755), 0);
+  WriteFile(dir_.File("real/a.obt"), kOldTarget);
+  struct LinkCase {
+    std::string link;
+    std::string points_to;
+    std::string file;
+  };
+  const std::vector<LinkCase> cases = {
+      {"links/absolute.obt", dir_.File("real/a.obt"), "real/a.obt"},
+      {"links/relative.obt", "../real/a.obt", "real/a.obt"},
+      {"links/chain.obt", "relative.obt", "real/a.obt"},
+      {"links/dangling.obt", "../real/new.obt", "real/new.obt"},
+  };
+  for (const LinkCase& c : cases) {
+    SCOPED_TRACE(c.link);
+    WriteFile(dir_.File("real/a.obt"), kOldTarget);
+    if (::access(dir_.File(c.link).c_str(), F_OK) != 0) {
+      ASSERT_EQ(::symlink(c.points_to.c_str(), dir_.File(c.link).c_str()), 0);
+    }
+    ASSERT_EQ(run_.Run(source(), dir_.File(c.link)), RunResult::kSucceeded);
+    struct stat info {};
+    ASSERT_EQ(::lstat(dir_.File(c.link).c_str(), &info), 0);
+    EXPECT_TRUE(S_ISLNK(info.st_mode));
+    EXPECT_EQ(ReadFile(dir_.File(c.file)), kOutput);
+  }
+}
+
+TEST_F(TargetFileTest, FifoIsWrittenDirectly) {
+  const std::string fifo = dir_.File("pipe");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+  // Without a reader the run is refused instead of waiting for one.
+  EXPECT_EQ(run_.Run(source(), fifo), RunResult::kFileNameError);
+
+  const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+  ASSERT_GE(reader, 0);
+  EXPECT_EQ(run_.Run(source(), fifo), RunResult::kSucceeded);
+  std::string got(4096, '\0');
+  const ssize_t length = ::read(reader, got.data(), got.size());
+  ::close(reader);
+  ASSERT_GE(length, 0);
+  got.resize(static_cast<std::size_t>(length));
+  EXPECT_EQ(got, kOutput);
+  struct stat info {};
+  ASSERT_EQ(::lstat(fifo.c_str(), &info), 0);
+  EXPECT_TRUE(S_ISFIFO(info.st_mode));
+}
+
+struct PermissionCase {
+  std::string name;
+  std::string source;
+  std::string target;
+  std::function<void(const TempDir&)> restrict;
+};
+
+TEST(TargetPermissionTest, UnwritableTargetsAndUnreadableSources) {
+  const std::vector<PermissionCase> cases = {
+      {"existing target not writable", "source.obt", "target.obt",
+       [](const TempDir& dir) {
+         ::chmod(dir.File("target.obt").c_str(), 0444);
+       }},
+      {"directory not writable", "source.obt", "locked/new.obt",
+       [](const TempDir& dir) { ::chmod(dir.File("locked").c_str(), 0555); }},
+      {"source not readable", "source.obt", "target.obt",
+       [](const TempDir& dir) { ::chmod(dir.File("source.obt").c_str(), 0); }},
+  };
+  for (const PermissionCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir dir;
+    ASSERT_EQ(::chmod(dir.path().c_str(), 0777), 0);
+    WriteFile(dir.File("source.obt"), kSource);
+    WriteFile(dir.File("target.obt"), kOldTarget);
+    ASSERT_EQ(::chmod(dir.File("source.obt").c_str(), 0644), 0);
+    ASSERT_EQ(::chmod(dir.File("target.obt").c_str(), 0644), 0);
+    ASSERT_EQ(::mkdir(dir.File("locked").c_str(), 0777), 0);
+    c.restrict(dir);
+    const int code = RunInChild(true, [&] {
+      JobRun run;
+      run.inputs.target_octant_checked = Octants({2});
+      return RunResultCode(run, dir.File(c.source), dir.File(c.target));
+    });
+    if (code == kChildCannotDrop) GTEST_SKIP() << "cannot drop to uid 65534";
+    EXPECT_EQ(code, static_cast<int>(RunResult::kFileNameError));
+    EXPECT_EQ(ReadFile(dir.File("target.obt")), kOldTarget);
+    EXPECT_TRUE(UnfinishedFiles(dir).empty());
+    ::chmod(dir.File("locked").c_str(), 0755);
+  }
+}
+
+}  // namespace
