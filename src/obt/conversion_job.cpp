@@ -214,12 +214,10 @@ void ConversionJob::WritePoints(Feedback& feedback) {
   const TableEntry* points = tables_.points();
   const mirror::MirrorCentre& centre = mirror_.centre;
   for (std::size_t i = 0; i < held; ++i) {
-    target_.WriteNumber(WrapAdd(points[i][0], centre.x));
-    target_.WriteSingleChar(' ');
-    target_.WriteNumber(WrapAdd(points[i][1], centre.y));
-    target_.WriteSingleChar(' ');
-    target_.WriteNumber(WrapAdd(points[i][2], centre.z));
-    WriteLineEnd();
+    target_.WriteNumberLine(std::array{WrapAdd(points[i][0], centre.x),
+                                       WrapAdd(points[i][1], centre.y),
+                                       WrapAdd(points[i][2], centre.z)});
+    pending_.CheckIo();
   }
   feedback.SetGaugeProgress(100);
 }
@@ -255,14 +253,10 @@ void ConversionJob::WriteTriangles(Feedback& feedback) {
   const TableEntry* triangles = tables_.triangles();
   const uint8_t* fourth_values = tables_.fourth_values();
   for (std::size_t t = 0; t < held; ++t) {
-    target_.WriteNumber(triangles[t][0]);
-    target_.WriteSingleChar(' ');
-    target_.WriteNumber(triangles[t][1]);
-    target_.WriteSingleChar(' ');
-    target_.WriteNumber(triangles[t][2]);
-    target_.WriteSingleChar(' ');
-    target_.WriteNumber(fourth_values[t]);
-    WriteLineEnd();
+    target_.WriteNumberLine(std::array{triangles[t][0], triangles[t][1],
+                                       triangles[t][2],
+                                       int32_t{fourth_values[t]}});
+    pending_.CheckIo();
   }
   if (version_text_ == kVersion2Line) {
     target_.WriteSingleChar('0');

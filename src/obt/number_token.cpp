@@ -23,14 +23,24 @@ std::optional<int32_t> ParseHexadecimal(std::string_view digits) {
 }
 
 std::optional<int32_t> ParseDecimal(std::string_view token) {
+  const bool negative = token.front() == '-';
+  std::string_view digits = token;
+  if (negative || token.front() == '+') digits.remove_prefix(1);
+  if (digits.empty()) return std::nullopt;
+  // Up to nine digits always fit, which covers nearly every number of a
+  // real file without a range check.
+  if (digits.size() <= 9) {
+    int32_t magnitude = 0;
+    for (const char c : digits) {
+      if (!IsDecimalDigit(c)) return std::nullopt;
+      magnitude = magnitude * 10 + (c - '0');
+    }
+    return negative ? -magnitude : magnitude;
+  }
   // from_chars takes a minus sign but no plus sign, and would read "+-5"
   // as -5 once the plus were dropped: check the shape first.
-  std::string_view digits = token;
-  if (!digits.empty() && (digits.front() == '+' || digits.front() == '-')) {
-    digits.remove_prefix(1);
-  }
-  if (digits.empty() || !IsDecimalDigit(digits.front())) return std::nullopt;
-  const char* begin = token.front() == '+' ? digits.data() : token.data();
+  if (!IsDecimalDigit(digits.front())) return std::nullopt;
+  const char* begin = negative ? token.data() : digits.data();
   const char* end = token.data() + token.size();
   int32_t value = 0;
   const auto [ptr, ec] = std::from_chars(begin, end, value, 10);

@@ -21,6 +21,7 @@ constexpr char kCarriageReturn = 0x0D;
 constexpr char kLineFeed = 0x0A;
 
 bool IsSeparator(char c) { return static_cast<unsigned char>(c) <= 0x20; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Opens without waiting for a writer when the path is a FIFO; a directory
 // counts as a file that cannot be opened. Returns the descriptor or -1 with
@@ -118,6 +119,24 @@ void TextReader::SkipToNextLine() {
   }
 }
 
+std::optional<int32_t> TextReader::ReadShortDecimal(const char* start,
+                                                    std::size_t limit) {
+  std::size_t i = start[0] == '-' ? 1 : 0;
+  const std::size_t first_digit = i;
+  const std::size_t digit_limit = std::min(limit, first_digit + 9);
+  int32_t magnitude = 0;
+  for (; i < digit_limit && IsDigit(start[i]); ++i) {
+    magnitude = magnitude * 10 + (start[i] - '0');
+  }
+  // The token must end right here; anything longer or stranger takes the
+  // full rules.
+  if (i == first_digit || (i < limit && !IsSeparator(start[i]))) {
+    return std::nullopt;
+  }
+  pos_ += i;
+  return first_digit == 1 ? -magnitude : magnitude;
+}
+
 int32_t TextReader::ReadNumber() {
   for (;;) {
     if (AtEndOfInput()) return 0;
@@ -127,6 +146,9 @@ int32_t TextReader::ReadNumber() {
   const std::size_t limit =
       std::min(EnsureAvailable(kMaxTokenLength), kMaxTokenLength);
   const char* start = buffer_.get() + pos_;
+  if (const std::optional<int32_t> value = ReadShortDecimal(start, limit)) {
+    return *value;
+  }
   std::size_t length = 0;
   while (length < limit && !IsSeparator(start[length])) ++length;
   pos_ += length;

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "obt/pending_io_error.h"
@@ -49,6 +50,9 @@ class TextReader {
   // ends first. Returns the number of bytes available.
   std::size_t EnsureAvailable(std::size_t wanted);
   bool AtEndOfInput() { return EnsureAvailable(1) == 0; }
+  // The common token, an optional minus and up to nine digits, read in one
+  // pass; nothing (and nothing consumed) for any other token.
+  std::optional<int32_t> ReadShortDecimal(const char* start, std::size_t limit);
 
   PendingIoError& pending_;
   int fd_ = -1;

@@ -1,10 +1,8 @@
 #include "obt/text_writer.h"
 
-#include <unistd.h>
-
-#include <cerrno>
-#include <charconv>
+#include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "obt/io_error.h"
 
@@ -13,13 +11,16 @@ namespace obt {
 TextWriter::TextWriter(PendingIoError& pending) : pending_(pending) {}
 
 void TextWriter::OpenForWriting(const std::string& path) {
-  used_ = 0;
+  Abandon();
   write_failed_ = false;
   if (const int error = target_.Open(path); error != 0) {
     pending_.Set(IoCodeFromErrno(error));
     return;
   }
-  if (!buffer_) buffer_ = std::make_unique_for_overwrite<char[]>(kBufferSize);
+  if (!buffer_) {
+    buffer_ = std::make_unique_for_overwrite<char[]>(kBufferSize);
+    spare_ = std::make_unique_for_overwrite<char[]>(kBufferSize);
+  }
 }
 
 void TextWriter::WriteText(std::string_view bytes) {
@@ -32,43 +33,21 @@ void TextWriter::WriteText(std::string_view bytes) {
   }
 }
 
-void TextWriter::WriteNumber(int32_t value) {
-  constexpr std::size_t kLongest = 11;  // "-2147483648"
-  Reserve(kLongest);
-  char* out = buffer_.get() + used_;
-  used_ = std::to_chars(out, out + kLongest, value).ptr - buffer_.get();
-}
-
-void TextWriter::WriteSingleChar(char byte) {
-  Reserve(1);
-  buffer_[used_++] = byte;
-}
-
-void TextWriter::EndLine() {
-  Reserve(2);
-  buffer_[used_++] = '\r';
-  buffer_[used_++] = '\n';
+void TextWriter::RecordWriteError(int error) {
+  if (error == 0) return;
+  write_failed_ = true;
+  pending_.Set(IoCodeFromErrno(error));
 }
 
 void TextWriter::Flush() {
-  const char* data = buffer_.get();
-  std::size_t left = used_;
+  const std::size_t size = used_;
   used_ = 0;
   if (!target_.IsOpen()) {
     pending_.Set(kIoFileNotOpen);
     return;
   }
-  while (left > 0) {
-    const ssize_t written = ::write(target_.fd(), data, left);
-    if (written < 0 && errno == EINTR) continue;
-    if (written < 0) {
-      write_failed_ = true;
-      pending_.Set(IoCodeFromErrno(errno));
-      return;
-    }
-    data += written;
-    left -= static_cast<std::size_t>(written);
-  }
+  RecordWriteError(background_.Submit(target_.fd(), buffer_.get(), size));
+  std::swap(buffer_, spare_);
 }
 
 void TextWriter::CloseTextFile() {
@@ -76,7 +55,9 @@ void TextWriter::CloseTextFile() {
     pending_.Set(kIoFileNotOpen);
     return;
   }
-  if (used_ > 0) Flush();
+  RecordWriteError(background_.Finish());
+  RecordWriteError(WriteFully(target_.fd(), buffer_.get(), used_));
+  used_ = 0;
   if (write_failed_) {
     target_.Abandon();
     return;
@@ -87,6 +68,7 @@ void TextWriter::CloseTextFile() {
 }
 
 void TextWriter::Abandon() {
+  background_.Finish();
   used_ = 0;
   target_.Abandon();
 }

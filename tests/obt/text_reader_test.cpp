@@ -77,6 +77,10 @@ TEST(ReadNumberTest, TokenRules) {
       {"empty file", "", {}},
       {"only separators", " \t\r\n\r\n  \n", {}},
       {"lone sign at the end", "3 -", {3, kBad}},
+      {"nine and ten digits", "-123456789 1234567890 -2147483647",
+       {-123456789, 1234567890, -2147483647}},
+      {"letter after nine digits", "123456789x 1", {kBad, 1}},
+      {"digits up to the end", "7 999999999", {7, 999999999}},
   };
   for (const NumberCase& c : cases) ExpectNumbers(c);
 }

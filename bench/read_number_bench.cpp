@@ -1,0 +1,58 @@
+// How fast the text layer turns a file of integers into numbers: the
+// converter's reading is little else.
+
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "obt/pending_io_error.h"
+#include "obt/text_reader.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+constexpr int64_t kLines = 1'000'000;
+
+// Lines of three integers of the widths a mesh has: point coordinates and
+// point numbers of a few digits, some negative.
+const std::filesystem::path& NumberFile() {
+  static const testing_support::TempDir dir;
+  static const std::filesystem::path path = [] {
+    std::filesystem::path file =
+        std::filesystem::path(dir.path()) / "numbers.txt";
+    std::ofstream out(file, std::ios::binary);
+    uint32_t state = 12345;
+    for (int64_t i = 0; i < kLines; ++i) {
+      for (int n = 0; n < 3; ++n) {
+        state = state * 1664525u + 1013904223u;
+        const int32_t value = static_cast<int32_t>(state >> 12) - (1 << 19);
+        out << value << (n < 2 ? " " : "\r\n");
+      }
+    }
+    return file;
+  }();
+  return path;
+}
+
+void BM_ReadNumber(benchmark::State& state) {
+  const std::string path = NumberFile().string();
+  const auto bytes = static_cast<int64_t>(std::filesystem::file_size(path));
+  obt::PendingIoError pending;
+  obt::TextReader reader(pending);
+  int64_t sum = 0;
+  for (auto _ : state) {
+    reader.OpenForReading(path);
+    for (int64_t i = 0; i < 3 * kLines; ++i) sum += reader.ReadNumber();
+    reader.CloseTextFile();
+  }
+  benchmark::DoNotOptimize(sum);
+  if (pending.TakeIoError() != 0) state.SkipWithError("reading failed");
+  state.SetBytesProcessed(state.iterations() * bytes);
+  state.SetItemsProcessed(state.iterations() * 3 * kLines);
+}
+BENCHMARK(BM_ReadNumber)->Unit(benchmark::kMillisecond);
+
+}  // namespace

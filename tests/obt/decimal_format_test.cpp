@@ -1,0 +1,46 @@
+#include "obt/decimal_format.h"
+
+#include <gtest/gtest.h>
+
+#include <charconv>
+#include <cstdint>
+#include <limits>
+#include <string>
+
+namespace {
+
+std::string Formatted(int32_t value) {
+  char out[obt::kMaxDecimalLength];
+  return std::string(out, obt::WriteDecimal(out, value));
+}
+
+std::string Reference(int32_t value) {
+  char out[obt::kMaxDecimalLength];
+  return std::string(out, std::to_chars(out, out + sizeof out, value).ptr);
+}
+
+TEST(DecimalFormatTest, MatchesPlainDecimalAtEveryDigitBoundary) {
+  for (int64_t power = 1; power <= 1'000'000'000; power *= 10) {
+    for (const int64_t near : {power - 1, power, power + 1}) {
+      for (const int64_t value : {near, -near}) {
+        const auto v = static_cast<int32_t>(value);
+        EXPECT_EQ(Formatted(v), Reference(v)) << value;
+      }
+    }
+  }
+  EXPECT_EQ(Formatted(0), "0");
+  EXPECT_EQ(Formatted(std::numeric_limits<int32_t>::max()), "2147483647");
+  EXPECT_EQ(Formatted(std::numeric_limits<int32_t>::min()), "-2147483648");
+}
+
+TEST(DecimalFormatTest, MatchesPlainDecimalAcrossTheRange) {
+  // Every digit pair in every position, by a full-period walk.
+  uint32_t state = 1;
+  for (int i = 0; i < 200'000; ++i) {
+    state = state * 1664525u + 1013904223u;
+    const auto v = static_cast<int32_t>(state);
+    ASSERT_EQ(Formatted(v), Reference(v)) << v;
+  }
+}
+
+}  // namespace
