@@ -3,6 +3,7 @@
 
 #include "cli/convert_command.h"
 #include "cli/exit_codes.h"
+#include "cli/preview_command.h"
 
 namespace {
 
@@ -22,6 +23,7 @@ int main(int argc, char** argv) {
       "obtmirror-cli"};
   app.require_subcommand(1);
   const cli::ConvertCommand convert(app);
+  const cli::PreviewCommand preview(app);
 
   try {
     app.parse(argc, argv);
@@ -34,5 +36,6 @@ int main(int argc, char** argv) {
   }
 
   if (convert.subcommand()->parsed()) return convert.Run();
+  if (preview.subcommand()->parsed()) return preview.Run();
   return cli::kExitUsage;
 }

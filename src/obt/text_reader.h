@@ -45,11 +45,13 @@ class TextReader {
 
   void CloseTextFile();
 
+  // True when every further read would see the end of input.
+  bool AtEndOfInput() { return EnsureAvailable(1) == 0; }
+
  private:
   // Makes at least `wanted` bytes available after pos_, unless the input
   // ends first. Returns the number of bytes available.
   std::size_t EnsureAvailable(std::size_t wanted);
-  bool AtEndOfInput() { return EnsureAvailable(1) == 0; }
   // The common token, an optional minus and up to nine digits, read in one
   // pass; nothing (and nothing consumed) for any other token.
   std::optional<int32_t> ReadShortDecimal(const char* start, std::size_t limit);

@@ -11,7 +11,8 @@
 namespace testing_support {
 
 // Every call in order, as one readable line each: "status <text>",
-// "max <n>", "gauge <n>".
+// "max <n>", "gauge <n>", and "repaint" where a front end would repaint its
+// preview.
 class RecordingFeedback final : public obt::Feedback {
  public:
   void SetStatusText(std::string_view text) override {
@@ -23,6 +24,7 @@ class RecordingFeedback final : public obt::Feedback {
   void SetGaugeProgress(int32_t progress) override {
     calls.push_back("gauge " + std::to_string(progress));
   }
+  void Repaint() { calls.push_back("repaint"); }
 
   std::vector<std::string> calls;
 };
