@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up a Debian machine for obtmirror, builds it, and runs it or its tests.
 #
-#   scripts/dev.sh run [ARGS...]   install what is missing, build, start the program
+#   scripts/dev.sh run [ARGS...]   install what is missing, build, open the window
+#                                  (on a virtual X display when there is no display)
 #   scripts/dev.sh test            install what is missing, build, run every test
 #   scripts/dev.sh test-sanitize   the same in an AddressSanitizer + UBSan build
 #
@@ -11,7 +12,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libcli11-dev
-          libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core)
+          libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core
+          fonts-liberation2)
 
 install_missing() {
   local missing=()
@@ -45,14 +47,13 @@ case "$command" in
   run)
     install_missing
     build build
-    if [ -x build/bin/obtmirror ]; then
-      exec build/bin/obtmirror "$@"
+    if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+      packages=(xvfb xauth)
+      install_missing
+      echo "No display: the window runs on a virtual X display; end it with Ctrl+C."
+      exec xvfb-run -a build/bin/obtmirror "$@"
     fi
-    # Until the window lands: show the command line and mirror a sample.
-    build/bin/obtmirror-cli --help
-    mkdir -p build/out
-    build/bin/obtmirror-cli convert samples/box-corner.obt build/out/box.obt --to all
-    echo "Wrote build/out/box.obt"
+    exec build/bin/obtmirror "$@"
     ;;
   test)
     install_missing

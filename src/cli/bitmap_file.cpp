@@ -1,12 +1,13 @@
 #include "cli/bitmap_file.h"
 
 #include <QFile>
-#include <QImage>
 #include <QImageWriter>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <memory>
+
+#include "preview/qt/preview_image.h"
 
 namespace cli {
 namespace {
@@ -41,16 +42,9 @@ std::string WritePbm(const preview::PreviewBitmap& bitmap,
 // plugin is needed to save one.
 std::string WritePng(const preview::PreviewBitmap& bitmap,
                      const std::string& path) {
-  QImage image(bitmap.width(), bitmap.height(), QImage::Format_Mono);
+  const QImage image = preview::PreviewImage(bitmap);
   if (image.isNull() && bitmap.width() > 0 && bitmap.height() > 0) {
     return "the image is too large";
-  }
-  // Format_Mono keeps the leftmost pixel in the top bit, as the bitmap does.
-  image.setColorCount(2);
-  image.setColor(0, qRgb(255, 255, 255));
-  image.setColor(1, qRgb(0, 0, 0));
-  for (int32_t row = 0; row < bitmap.height(); ++row) {
-    std::memcpy(image.scanLine(row), bitmap.Row(row), bitmap.bytes_per_row());
   }
   QImageWriter writer(QFile::decodeName(QByteArray::fromStdString(path)),
                       "png");

@@ -1,0 +1,23 @@
+#include <QApplication>
+
+#include "obt/conversion_job.h"
+#include "obt/pending_io_error.h"
+#include "preview/preview.h"
+#include "ui/Unitobt.h"
+#include "ui/message_boxes.h"
+
+int main(int argc, char* argv[]) {
+  QApplication application(argc, argv);
+
+  obt::PendingIoError pending_io_error;
+  obt::ConversionJob job(pending_io_error);
+  preview::Preview preview(pending_io_error);
+  preview.InitPreview();
+  ui::ModalMessageBoxes message_boxes;
+
+  ui::TForm1 Form1(job, preview, message_boxes);
+  Form1.show();
+  application.exec();
+  // Nothing is saved; closing the window is the one way out.
+  return 0;
+}

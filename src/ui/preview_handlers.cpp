@@ -1,0 +1,85 @@
+// The misc page's preview: the source file, or the result of a fresh run
+// written to the temporary result file, loaded and drawn as a wireframe.
+
+#include <QComboBox>
+#include <QPainter>
+
+#include "preview/qt/preview_image.h"
+#include "ui/Unitobt.h"
+#include "ui/encoded_path.h"
+#include "ui/error_box.h"
+#include "ui/status_feedback.h"
+#include "ui/widgets/file_list_box.h"
+#include "ui/widgets/gauge.h"
+#include "ui/widgets/paint_box.h"
+
+namespace ui {
+namespace {
+
+constexpr int kSourcePreview = 0;
+
+// Closes what the loader left open when the preview's work ends, also when
+// an error ends it.
+class PreviewFileCloser {
+ public:
+  explicit PreviewFileCloser(preview::Preview& preview) : preview_(preview) {}
+  ~PreviewFileCloser() { preview_.ClosePreviewFile(); }
+  PreviewFileCloser(const PreviewFileCloser&) = delete;
+  PreviewFileCloser& operator=(const PreviewFileCloser&) = delete;
+
+ private:
+  preview::Preview& preview_;
+};
+
+}  // namespace
+
+QString TForm1::TemporaryResultFile() const {
+  // Joined as it stands: a start at the root gives "//temp0099.obt".
+  return start_directory_ + QStringLiteral("/temp0099.obt");
+}
+
+void TForm1::VorschauComboBoxChange() { RefreshPreview(); }
+
+void TForm1::AnsichtComboBoxChange() {
+  preview_.set_view_kind(AnsichtComboBox->currentIndex());
+  RefreshPreview();
+}
+
+void TForm1::VorschauButtonClick() { RefreshPreview(); }
+
+void TForm1::RefreshPreview() {
+  RunReportingErrors(message_boxes_, this, [this] {
+    const WorkScope work(*this);
+    std::string path;
+    if (VorschauComboBox->currentIndex() == kSourcePreview) {
+      path = EncodedPath(FileListBox1->FileName());
+    } else {
+      // Always computed afresh from the current settings; a run that fails
+      // leaves whatever an earlier run wrote there, and that is drawn.
+      path = EncodedPath(TemporaryResultFile());
+      job_.set_target_name(path);
+      RunConversion();
+    }
+
+    StatusFeedback feedback(StatusLabel, StatusGauge);
+    const PreviewFileCloser closer(preview_);
+    preview_.PreviewLoader(path, VorschauPaintBox->width(),
+                           VorschauPaintBox->height(), feedback);
+    if (preview_.preview_error() != preview::kPreviewLoaded) {
+      message_boxes_.Show(
+          {QStringLiteral("Fehler beim Laden des OBT-Files aufgetreten!"),
+           QStringLiteral("Fehler"), QMessageBox::NoIcon},
+          this);
+      return;
+    }
+    preview_.DrawWireframe(feedback, [this] { VorschauPaintBox->repaint(); });
+  });
+}
+
+void TForm1::VorschauPaintBoxPaint(QPainter* canvas) {
+  if (const preview::PreviewBitmap* bitmap = preview_.preview_bitmap()) {
+    canvas->drawImage(0, 0, preview::PreviewImage(*bitmap));
+  }
+}
+
+}  // namespace ui

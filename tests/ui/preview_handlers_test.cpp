@@ -1,0 +1,252 @@
+// The misc page's preview: source and result, every view, the load box,
+// the temporary result file and errors in the middle of a preview.
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QImage>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QToolButton>
+#include <QtTest>
+
+#include "ui/widgets/file_list_box.h"
+#include "ui/widgets/paint_box.h"
+#include "ui/widgets/spin_edit.h"
+#include "ui/widgets/tabbed_notebook.h"
+#include "window_fixture.h"
+
+namespace {
+
+// A tetrahedron in octant 1: every view shows lines.
+constexpr char kSource[] =
+    "QZ_OBT\r\n2.000000\r\n4\r\n-100 -100 -100\r\n0 -100 -100\r\n"
+    "-100 0 -100\r\n-100 -100 0\r\n4\r\n0 2 1 1\r\n0 1 3 1\r\n"
+    "0 3 2 1\r\n1 2 3 1\r\n0\r\n";
+constexpr char kCommaSource[] =
+    "QZ_OBT\r\n1.000000\r\n2\r\n0 0 0\r\n10,5 0 0\r\n0\r\n";
+constexpr char kNotObt[] = "QZ_OBJ\r\n1.000000\r\n0\r\n0\r\n";
+const QString kLoadError =
+    QStringLiteral("Fehler beim Laden des OBT-Files aufgetreten!");
+
+constexpr int kSourcePreview = 0;
+constexpr int kResultPreview = 1;
+
+int BlackPixels(const QImage& image) {
+  int black = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      black += qGray(image.pixel(x, y)) < 128 ? 1 : 0;
+    }
+  }
+  return black;
+}
+
+}  // namespace
+
+class PreviewHandlersTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init();
+  void cleanup() { fixture_.reset(); }
+
+  void sourcePreviewInEveryView_data();
+  void sourcePreviewInEveryView();
+  void noSourceShowsTheLoadBox();
+  void resultPreviewWritesTheTemporaryFile();
+  void resultWithoutTargetOctantsIsTheSourceAlone();
+  void viewChangeRerunsTheConversion();
+  void invalidSourceDrawsTheEarlierResult();
+  void invalidSourceWithoutEarlierResult();
+  void errorInTheRunClosesAndEnables();
+  void failedLoadKeepsThePicture();
+  void screenshotOfTheMirroredVase();
+
+ private:
+  ui::TForm1& form() { return fixture_->form(); }
+  void SelectSource(const QString& name);
+  // Chooses an entry of a drop-down list as a user does.
+  static void Choose(QComboBox* list, int index);
+  // What the paint box shows now.
+  QImage Shown() { return form().VorschauPaintBox->grab().toImage(); }
+
+  std::unique_ptr<ui_testing::WindowFixture> fixture_;
+};
+
+void PreviewHandlersTest::init() {
+  fixture_ = std::make_unique<ui_testing::WindowFixture>();
+  ui_testing::WriteFile(fixture_->Path("quelle.obt"), kSource);
+  ui_testing::WriteFile(fixture_->Path("komma.obt"), kCommaSource);
+  ui_testing::WriteFile(fixture_->Path("kaputt.obt"), kNotObt);
+  fixture_->Start().show();
+  QVERIFY(QTest::qWaitForWindowExposed(&form()));
+  form().TabbedNotebook1->setCurrentIndex(2);
+}
+
+void PreviewHandlersTest::SelectSource(const QString& name) {
+  const QList<QListWidgetItem*> found =
+      form().FileListBox1->findItems(name, Qt::MatchExactly);
+  QVERIFY2(!found.isEmpty(), qPrintable(name));
+  form().FileListBox1->setCurrentItem(found.front());
+}
+
+void PreviewHandlersTest::Choose(QComboBox* list, int index) {
+  list->setCurrentIndex(index);
+  emit list->activated(index);
+}
+
+void PreviewHandlersTest::sourcePreviewInEveryView_data() {
+  QTest::addColumn<int>("view");
+  QTest::newRow("3D") << 0;
+  QTest::newRow("front") << 1;
+  QTest::newRow("top") << 2;
+  QTest::newRow("right") << 3;
+}
+
+void PreviewHandlersTest::sourcePreviewInEveryView() {
+  QFETCH(int, view);
+  SelectSource("quelle.obt");
+  Choose(form().AnsichtComboBox, view);
+
+  QCOMPARE(fixture_->preview().view_kind(), view);
+  QVERIFY(fixture_->boxes().shown.empty());
+  QVERIFY(BlackPixels(Shown()) > 0);
+  // Drawing clears the status line and the gauge.
+  QCOMPARE(form().StatusLabel->text(), QString());
+  QVERIFY(!fixture_->preview().preview_file_open());
+  QVERIFY(form().VorschauButton->isEnabled());
+  QVERIFY(form().MPX->isEnabled());
+}
+
+void PreviewHandlersTest::noSourceShowsTheLoadBox() {
+  form().VorschauButton->setEnabled(true);
+  QTest::mouseClick(form().VorschauButton, Qt::LeftButton);
+
+  QCOMPARE(fixture_->boxes().shown.size(), std::size_t{1});
+  const ui::MessageBoxRequest& box = fixture_->boxes().shown.front();
+  QCOMPARE(box.text, kLoadError);
+  QCOMPARE(box.caption, QStringLiteral("Fehler"));
+  QCOMPARE(box.icon, QMessageBox::NoIcon);
+  QCOMPARE(BlackPixels(Shown()), 0);
+}
+
+void PreviewHandlersTest::resultPreviewWritesTheTemporaryFile() {
+  SelectSource("quelle.obt");
+  Choose(form().VorschauComboBox, kResultPreview);
+
+  const QString temporary = fixture_->directory() + "/temp0099.obt";
+  QCOMPARE(form().TemporaryResultFile(), temporary);
+  // The default target octant 2 doubles the object.
+  const QByteArray written = ui_testing::ReadFile(temporary);
+  QVERIFY(written.startsWith("QZ_OBT\r\n2.000000\r\n8\r\n"));
+  QVERIFY(fixture_->boxes().shown.empty());
+  QVERIFY(BlackPixels(Shown()) > 0);
+  QCOMPARE(form().StatusLabel->text(), QString());
+  form().close();
+  QVERIFY(QFileInfo::exists(temporary));  // nothing removes it
+}
+
+void PreviewHandlersTest::resultWithoutTargetOctantsIsTheSourceAlone() {
+  SelectSource("quelle.obt");
+  form().CheckBox2->setChecked(false);
+  Choose(form().VorschauComboBox, kResultPreview);
+  QCOMPARE(ui_testing::ReadFile(fixture_->directory() + "/temp0099.obt"),
+           QByteArray(kSource));
+  QVERIFY(BlackPixels(Shown()) > 0);
+}
+
+void PreviewHandlersTest::viewChangeRerunsTheConversion() {
+  SelectSource("quelle.obt");
+  Choose(form().VorschauComboBox, kResultPreview);
+  const QString temporary = fixture_->directory() + "/temp0099.obt";
+  const QByteArray doubled = ui_testing::ReadFile(temporary);
+
+  form().CheckBox4->setChecked(true);
+  Choose(form().AnsichtComboBox, 1);
+  QVERIFY(ui_testing::ReadFile(temporary) != doubled);
+  QVERIFY(ui_testing::ReadFile(temporary).startsWith(
+      "QZ_OBT\r\n2.000000\r\n12\r\n"));
+}
+
+void PreviewHandlersTest::invalidSourceDrawsTheEarlierResult() {
+  SelectSource("quelle.obt");
+  Choose(form().VorschauComboBox, kResultPreview);
+  const QImage earlier = Shown();
+
+  SelectSource("kaputt.obt");
+  form().VorschauButton->click();
+  // The run reports, the loader then draws what temp0099.obt still holds,
+  // and the drawing empties the status line.
+  QVERIFY(fixture_->boxes().shown.empty());
+  QCOMPARE(form().StatusLabel->text(), QString());
+  QCOMPARE(Shown(), earlier);
+
+  // The source preview of the same file cannot load it.
+  Choose(form().VorschauComboBox, kSourcePreview);
+  QCOMPARE(fixture_->boxes().shown.size(), std::size_t{1});
+  QCOMPARE(fixture_->boxes().shown.front().text, kLoadError);
+}
+
+void PreviewHandlersTest::invalidSourceWithoutEarlierResult() {
+  SelectSource("kaputt.obt");
+  Choose(form().VorschauComboBox, kResultPreview);
+  QCOMPARE(fixture_->boxes().shown.size(), std::size_t{1});
+  QCOMPARE(fixture_->boxes().shown.front().text, kLoadError);
+  QCOMPARE(form().StatusLabel->text(),
+           QStringLiteral("Kein gültiger OBT-File"));
+}
+
+void PreviewHandlersTest::errorInTheRunClosesAndEnables() {
+  SelectSource("komma.obt");
+  bool enabled_at_box = false;
+  fixture_->boxes().on_show = [&] {
+    enabled_at_box = form().VorschauButton->isEnabled() &&
+                     form().AnsichtComboBox->isEnabled() &&
+                     form().SonstAbbrechen->isEnabled();
+  };
+  Choose(form().VorschauComboBox, kResultPreview);
+
+  QCOMPARE(fixture_->boxes().shown.size(), std::size_t{1});
+  QCOMPARE(fixture_->boxes().shown.front().text,
+           QStringLiteral("Ungültige numerische Eingabe."));
+  QCOMPARE(fixture_->boxes().shown.front().icon, QMessageBox::Critical);
+  QVERIFY(enabled_at_box);
+  QVERIFY(!fixture_->preview().preview_file_open());
+}
+
+void PreviewHandlersTest::failedLoadKeepsThePicture() {
+  SelectSource("quelle.obt");
+  form().VorschauButton->click();
+  const QImage drawn = Shown();
+  QVERIFY(BlackPixels(drawn) > 0);
+
+  SelectSource("kaputt.obt");
+  form().VorschauButton->click();
+  QCOMPARE(fixture_->boxes().shown.size(), std::size_t{1});
+  QCOMPARE(Shown(), drawn);
+}
+
+// The misc page with the sample vase mirrored into all eight octants, for
+// the README.
+void PreviewHandlersTest::screenshotOfTheMirroredVase() {
+  QVERIFY(QFile::copy(QStringLiteral(OBTMIRROR_SAMPLES_DIR "/quarter-vase.obt"),
+                      fixture_->Path("vase.obt")));
+  form().FileListBox1->Refill();
+  SelectSource("vase.obt");
+  for (QCheckBox* box :
+       {form().CheckBox2, form().CheckBox4, form().CheckBox8, form().CheckBox16,
+        form().CheckBox32, form().CheckBox64, form().CheckBox128}) {
+    box->setChecked(true);
+  }
+  Choose(form().VorschauComboBox, kResultPreview);
+  QVERIFY(fixture_->boxes().shown.empty());
+  QVERIFY(BlackPixels(Shown()) > 0);
+  QDir().mkpath(QStringLiteral(OBTMIRROR_SCREENSHOT_DIR));
+  QVERIFY(form().grab().save(
+      QStringLiteral(OBTMIRROR_SCREENSHOT_DIR "/sonstiges-vorschau.png")));
+}
+
+QTEST_MAIN(PreviewHandlersTest)
+#include "preview_handlers_test.moc"

@@ -1,0 +1,408 @@
+// The window's handlers: which controls follow the user's choices, the
+// compute buttons, the error box, help and quitting.
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTimer>
+#include <QToolButton>
+#include <QtTest>
+
+#include "ui/error_box.h"
+#include "ui/widgets/directory_list_box.h"
+#include "ui/widgets/file_list_box.h"
+#include "ui/widgets/filter_combo_box.h"
+#include "ui/widgets/gauge.h"
+#include "ui/widgets/spin_edit.h"
+#include "ui/widgets/tabbed_notebook.h"
+#include "window_fixture.h"
+
+namespace {
+
+constexpr char kSource[] =
+    "QZ_OBT\r\n1.000000\r\n3\r\n0 0 0\r\n10 0 0\r\n0 10 5\r\n1\r\n"
+    "0 1 2 7\r\n";
+constexpr char kCommaSource[] =
+    "QZ_OBT\r\n1.000000\r\n2\r\n0 0 0\r\n10,5 0 0\r\n0\r\n";
+constexpr char kNotObt[] = "QZ_OBJ\r\n1.000000\r\n0\r\n0\r\n";
+
+QString State(std::initializer_list<QWidget*> group) {
+  int enabled = 0;
+  for (QWidget* control : group) enabled += control->isEnabled() ? 1 : 0;
+  if (enabled == 0) return QStringLiteral("off");
+  return enabled == static_cast<int>(group.size()) ? QStringLiteral("on")
+                                                   : QStringLiteral("mixed");
+}
+
+// The three groups that the handlers switch, as one line.
+QString Groups(const ui::TForm1& form) {
+  return QStringLiteral("compute %1, preview %2, work %3")
+      .arg(State({form.QuelleOK, form.ZielOK, form.SonstOK}),
+           State({form.VorschauButton, form.VorschauComboBox,
+                  form.AnsichtComboBox}),
+           State({form.QuelleAbbrechen, form.ZielAbbrechen, form.SonstAbbrechen,
+                  form.QuelleHilfe, form.ZielHilfe, form.SonstHilfe, form.MPX,
+                  form.MPY, form.MPZ}));
+}
+
+void Select(ui::FileListBox* list, const QString& name) {
+  const QList<QListWidgetItem*> found = list->findItems(name, Qt::MatchExactly);
+  QVERIFY2(!found.isEmpty(), qPrintable(name));
+  list->setCurrentItem(found.front());
+}
+
+// Types as a user does: the edit gets the focus first.
+void Type(QLineEdit* edit, const QString& keys) {
+  edit->setFocus();
+  QTest::keyClicks(edit, keys);
+}
+
+void ClearByTyping(QLineEdit* edit) {
+  edit->setFocus();
+  edit->selectAll();
+  QTest::keyClick(edit, Qt::Key_Backspace);
+}
+
+// Shows the page that holds the button and clicks it with the mouse.
+void ClickOnItsPage(ui::TForm1& form, QAbstractButton* button) {
+  for (int i = 0; i < form.TabbedNotebook1->count(); ++i) {
+    if (form.TabbedNotebook1->widget(i)->isAncestorOf(button)) {
+      form.TabbedNotebook1->setCurrentIndex(i);
+    }
+  }
+  QTest::mouseClick(button, Qt::LeftButton);
+}
+
+}  // namespace
+
+class WindowControllerTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init();
+  void cleanup() { fixture_.reset(); }
+
+  void enabling_data();
+  void enabling();
+  void computeFromEachButton_data();
+  void computeFromEachButton();
+  void reportedFailures_data();
+  void reportedFailures();
+  void errorBoxForACommaInAPointLine();
+  void targetInTheRootDirectory();
+  void runInputsFromTheControls();
+  void targetNameTypingLimit();
+  void enterAndEscPressNoButton();
+  void helpDoesNothing();
+  void quitting();
+  void applicationTitle_data();
+  void applicationTitle();
+  void realErrorBox();
+
+ private:
+  ui::TForm1& form() { return fixture_->form(); }
+  void Step(const QString& step);
+
+  std::unique_ptr<ui_testing::WindowFixture> fixture_;
+};
+
+void WindowControllerTest::init() {
+  fixture_ = std::make_unique<ui_testing::WindowFixture>();
+  ui_testing::WriteFile(fixture_->Path("quelle.obt"), kSource);
+  ui_testing::WriteFile(fixture_->Path("komma.obt"), kCommaSource);
+  ui_testing::WriteFile(fixture_->Path("kaputt.obt"), kNotObt);
+  ui_testing::WriteFile(fixture_->Path("ziel.obt"), "old");
+  QDir(fixture_->directory()).mkdir("sub");
+  fixture_->Start().show();
+  QVERIFY(QTest::qWaitForWindowExposed(&form()));
+}
+
+// One user action: "source NAME", "type TEXT", "clear", "pick NAME" (in the
+// target list), "all files", "source dir sub", "target dir sub".
+void WindowControllerTest::Step(const QString& step) {
+  const QString verb = step.section(' ', 0, 0);
+  const QString argument = step.section(' ', 1);
+  if (step == "all files") {
+    form().FilterComboBox1->setCurrentIndex(1);
+    emit form().FilterComboBox1->activated(1);
+  } else if (step == "source dir sub") {
+    form().DirectoryListBox1->SetDirectory(fixture_->Path("sub"));
+  } else if (step == "target dir sub") {
+    form().DirectoryListBox2->SetDirectory(fixture_->Path("sub"));
+  } else if (verb == "source") {
+    Select(form().FileListBox1, argument);
+  } else if (verb == "type") {
+    Type(form().Edit2, argument);
+  } else if (verb == "clear") {
+    ClearByTyping(form().Edit2);
+  } else if (verb == "pick") {
+    Select(form().FileListBox2, argument);
+  } else {
+    QFAIL(qPrintable("unknown step " + step));
+  }
+}
+
+void WindowControllerTest::enabling_data() {
+  QTest::addColumn<QStringList>("steps");
+  QTest::addColumn<QString>("groups");
+  QTest::addColumn<QString>("edit");
+
+  QTest::newRow("start") << QStringList{} << "compute off, preview off, work on"
+                         << "*.obt";
+  QTest::newRow("source alone")
+      << QStringList{"source quelle.obt"} << "compute off, preview on, work on"
+      << "*.obt";
+  QTest::newRow("source, then a name typed")
+      << QStringList{"source quelle.obt", "type neu.obt"}
+      << "compute on, preview on, work on"
+      << "neu.obt";
+  QTest::newRow("name typed, then source")
+      << QStringList{"type neu.obt", "source quelle.obt"}
+      << "compute off, preview on, work on"
+      << "neu.obt";
+  QTest::newRow("name typed, source, one more character")
+      << QStringList{"type neu.obt", "source quelle.obt", "type x"}
+      << "compute on, preview on, work on"
+      << "neu.obtx";
+  QTest::newRow("name typed without a source")
+      << QStringList{"type neu.obt"} << "compute off, preview off, work on"
+      << "neu.obt";
+  QTest::newRow("Edit2 emptied")
+      << QStringList{"source quelle.obt", "type neu.obt", "clear"}
+      << "compute off, preview off, work on"
+      << "";
+  QTest::newRow("target picked in its list")
+      << QStringList{"source quelle.obt", "pick ziel.obt"}
+      << "compute on, preview on, work on"
+      << "ziel.obt";
+  QTest::newRow("target list moved writes the mask back")
+      << QStringList{"source quelle.obt", "pick ziel.obt", "target dir sub"}
+      << "compute on, preview on, work on"
+      << "*.obt";
+  QTest::newRow("filter refills the source list")
+      << QStringList{"source quelle.obt", "type neu.obt", "all files"}
+      << "compute on, preview off, work on"
+      << "neu.obt";
+  QTest::newRow("source list moved")
+      << QStringList{"source quelle.obt", "type neu.obt", "source dir sub"}
+      << "compute on, preview off, work on"
+      << "neu.obt";
+  QTest::newRow("source chosen again after a refill")
+      << QStringList{"source quelle.obt", "type neu.obt", "all files",
+                     "source quelle.obt"}
+      << "compute on, preview on, work on"
+      << "neu.obt";
+}
+
+void WindowControllerTest::enabling() {
+  QFETCH(QStringList, steps);
+  QFETCH(QString, groups);
+  QFETCH(QString, edit);
+  for (const QString& step : steps) Step(step);
+  QCOMPARE(Groups(form()), groups);
+  QCOMPARE(form().Edit2->text(), edit);
+  QCOMPARE(form().VorschauComboBox->currentIndex(), 0);
+  QCOMPARE(form().AnsichtComboBox->currentIndex(), 0);
+}
+
+void WindowControllerTest::computeFromEachButton_data() {
+  QTest::addColumn<QString>("button");
+  QTest::newRow("source page") << "QuelleOK";
+  QTest::newRow("target page") << "ZielOK";
+  QTest::newRow("misc page") << "SonstOK";
+}
+
+void WindowControllerTest::computeFromEachButton() {
+  QFETCH(QString, button);
+  Step("source quelle.obt");
+  Step("clear");
+  Step("type neu.obt");
+  ClickOnItsPage(form(), form().findChild<QPushButton*>(button));
+
+  const QByteArray written = ui_testing::ReadFile(fixture_->Path("neu.obt"));
+  QVERIFY2(written.startsWith("QZ_OBT\r\n1.000000\r\n6\r\n0 0 0\r\n"),
+           written.constData());
+  QVERIFY(written.contains("\r\n2\r\n0 1 2 7\r\n"));
+  QCOMPARE(form().StatusLabel->text(),
+           QStringLiteral("Berechnung der 3D-Daten erfolgreich beendet"));
+  QCOMPARE(form().StatusLabel->width(), form().StatusLabel->sizeHint().width());
+  QCOMPARE(form().StatusGauge->MaxValue(), 100);
+  QCOMPARE(form().StatusGauge->Progress(), 0);
+  QCOMPARE(Groups(form()), QStringLiteral("compute on, preview on, work on"));
+  QVERIFY(fixture_->boxes().shown.empty());
+}
+
+void WindowControllerTest::reportedFailures_data() {
+  QTest::addColumn<QStringList>("steps");
+  QTest::addColumn<QString>("status");
+  const QString name_error = QStringLiteral("Fehler in Dateinamen aufgetreten");
+  QTest::newRow("no source after a refill")
+      << QStringList{"source quelle.obt", "type neu.obt", "all files"}
+      << name_error;
+  QTest::newRow("the mask as target name")
+      << QStringList{"source quelle.obt", "pick ziel.obt", "target dir sub"}
+      << name_error;
+  QTest::newRow("the source as target")
+      << QStringList{"source quelle.obt", "pick quelle.obt"} << name_error;
+  QTest::newRow("not an OBT file")
+      << QStringList{"source kaputt.obt", "type neu.obt"}
+      << QStringLiteral("Kein gültiger OBT-File");
+}
+
+void WindowControllerTest::reportedFailures() {
+  QFETCH(QStringList, steps);
+  QFETCH(QString, status);
+  for (const QString& step : steps) Step(step);
+  form().SonstOK->click();
+  QCOMPARE(form().StatusLabel->text(), status);
+  QVERIFY(!QFileInfo::exists(fixture_->Path("neu.obt")));
+  QCOMPARE(ui_testing::ReadFile(fixture_->Path("quelle.obt")),
+           QByteArray(kSource));
+  // After every run the preview controls are on, whatever the selection.
+  QCOMPARE(Groups(form()), QStringLiteral("compute on, preview on, work on"));
+  QVERIFY(fixture_->boxes().shown.empty());
+}
+
+void WindowControllerTest::errorBoxForACommaInAPointLine() {
+  Step("source komma.obt");
+  Step("type neu.obt");
+  QString groups_at_box;
+  fixture_->boxes().on_show = [&] { groups_at_box = Groups(form()); };
+  ClickOnItsPage(form(), form().QuelleOK);
+
+  QCOMPARE(fixture_->boxes().shown.size(), std::size_t{1});
+  const ui::MessageBoxRequest& box = fixture_->boxes().shown.front();
+  QCOMPARE(box.text, QStringLiteral("Ungültige numerische Eingabe."));
+  QCOMPARE(box.caption, QStringLiteral("Window_controller_test"));
+  QCOMPARE(box.icon, QMessageBox::Critical);
+  // The handler has switched the controls on again before the box shows.
+  QCOMPARE(groups_at_box, QStringLiteral("compute on, preview on, work on"));
+  QCOMPARE(Groups(form()), QStringLiteral("compute on, preview on, work on"));
+  QCOMPARE(form().StatusLabel->text(), QString());
+  QVERIFY(!QFileInfo::exists(fixture_->Path("neu.obt")));
+}
+
+void WindowControllerTest::targetInTheRootDirectory() {
+  form().DirectoryListBox2->SetDirectory("/");
+  Step("type x.obt");
+  form().QuelleOK->setEnabled(true);  // no source: nothing is written
+  form().QuelleOK->click();
+  QCOMPARE(fixture_->job().target_name(), std::string("//x.obt"));
+  QCOMPARE(form().StatusLabel->text(),
+           QStringLiteral("Fehler in Dateinamen aufgetreten"));
+}
+
+void WindowControllerTest::runInputsFromTheControls() {
+  Step("source quelle.obt");
+  form().MPX->SetText("+5");
+  form().MPY->SetText("1,5");
+  form().MPZ->SetText("-20");
+  form().RadioButton64->click();
+  form().CheckBox2->click();
+  form().CheckBox1->click();
+  form().CheckBox128->click();
+  const obt::RunInputs inputs = form().ReadRunInputs();
+  QCOMPARE(QString::fromStdString(inputs.source_name),
+           fixture_->Path("quelle.obt"));
+  QCOMPARE(inputs.centre_x_text, std::string("+5"));
+  QCOMPARE(inputs.centre_y_text, std::string("1,5"));
+  QCOMPARE(inputs.centre_z_text, std::string("-20"));
+  QVERIFY((inputs.source_octant_checked ==
+           std::array<bool, 8>{false, false, false, false, false, false, true,
+                               false}));
+  QVERIFY((inputs.target_octant_checked ==
+           std::array<bool, 8>{true, false, false, false, false, false, false,
+                               true}));
+}
+
+void WindowControllerTest::targetNameTypingLimit() {
+  ClearByTyping(form().Edit2);
+  QSignalSpy changes(form().Edit2, &QLineEdit::textChanged);
+  Type(form().Edit2, "abcdefghijklm.obt");
+  QCOMPARE(form().Edit2->text(), QStringLiteral("abcdefghijkl"));
+  // A refused character is no change.
+  QCOMPARE(changes.count(), 12);
+}
+
+void WindowControllerTest::enterAndEscPressNoButton() {
+  Step("source quelle.obt");
+  Step("type neu.obt");
+  QTest::keyClick(form().Edit2, Qt::Key_Return);
+  QTest::keyClick(form().Edit2, Qt::Key_Escape);
+  QVERIFY(!QFileInfo::exists(fixture_->Path("neu.obt")));
+  QVERIFY(form().isVisible());
+}
+
+void WindowControllerTest::helpDoesNothing() {
+  Step("source quelle.obt");
+  const QString groups = Groups(form());
+  const int windows = QApplication::topLevelWidgets().size();
+  for (QPushButton* help :
+       {form().QuelleHilfe, form().ZielHilfe, form().SonstHilfe}) {
+    help->click();
+  }
+  form().Edit2->setFocus();
+  QTest::keyClick(form().Edit2, Qt::Key_F1);
+  QCOMPARE(Groups(form()), groups);
+  QCOMPARE(QApplication::topLevelWidgets().size(), windows);
+  QVERIFY(form().isVisible());
+  QVERIFY(fixture_->boxes().shown.empty());
+}
+
+void WindowControllerTest::quitting() {
+  // Closing the main window ends the program.
+  QVERIFY(form().testAttribute(Qt::WA_QuitOnClose));
+  ClickOnItsPage(form(), form().ZielAbbrechen);
+  QVERIFY(!form().isVisible());
+}
+
+void WindowControllerTest::applicationTitle_data() {
+  QTest::addColumn<QString>("path");
+  QTest::addColumn<QString>("title");
+  QTest::newRow("plain") << "/usr/bin/obtmirror"
+                         << "Obtmirror";
+  QTest::newRow("upper case with extension") << "C/OBT.EXE"
+                                             << "Obt";
+  QTest::newRow("cut at the first dot") << "/a.b/my.prog.exe"
+                                        << "My";
+  QTest::newRow("mixed case") << "obtMirror"
+                              << "Obtmirror";
+  QTest::newRow("name begins with a dot") << "/x/.hidden"
+                                          << "";
+}
+
+void WindowControllerTest::applicationTitle() {
+  QFETCH(QString, path);
+  QFETCH(QString, title);
+  QCOMPARE(ui::ApplicationTitle(path), title);
+}
+
+void WindowControllerTest::realErrorBox() {
+  ui::ModalMessageBoxes boxes;
+  QString text;
+  QString caption;
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
+  int buttons = 0;
+  QTimer::singleShot(0, this, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr) return;
+    text = box->text();
+    caption = box->windowTitle();
+    icon = box->icon();
+    buttons = static_cast<int>(box->buttons().size());
+    box->button(QMessageBox::Ok)->click();
+  });
+  ui::ShowErrorBox(boxes, &form(), "Datei nicht gefunden");
+  QCOMPARE(text, QStringLiteral("Datei nicht gefunden."));
+  QCOMPARE(caption, QStringLiteral("Window_controller_test"));
+  QCOMPARE(icon, QMessageBox::Critical);
+  QCOMPARE(buttons, 1);
+}
+
+QTEST_MAIN(WindowControllerTest)
+#include "window_controller_test.moc"
