@@ -64,9 +64,8 @@ void TextReader::OpenForReading(const std::string& path) {
   input_ended_ = false;
 }
 
-std::size_t TextReader::EnsureAvailable(std::size_t wanted) {
-  std::size_t available = end_ - pos_;
-  if (available >= wanted || input_ended_) return available;
+std::size_t TextReader::Refill(std::size_t wanted) {
+  const std::size_t available = end_ - pos_;
   std::memmove(buffer_.get(), buffer_.get() + pos_, available);
   pos_ = 0;
   end_ = available;

@@ -51,7 +51,12 @@ class TextReader {
  private:
   // Makes at least `wanted` bytes available after pos_, unless the input
   // ends first. Returns the number of bytes available.
-  std::size_t EnsureAvailable(std::size_t wanted);
+  std::size_t EnsureAvailable(std::size_t wanted) {
+    const std::size_t available = end_ - pos_;
+    return available >= wanted || input_ended_ ? available : Refill(wanted);
+  }
+  // Moves what is left to the front of the buffer and reads more.
+  std::size_t Refill(std::size_t wanted);
   // The common token, an optional minus and up to nine digits, read in one
   // pass; nothing (and nothing consumed) for any other token.
   std::optional<int32_t> ReadShortDecimal(const char* start, std::size_t limit);
