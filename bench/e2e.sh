@@ -23,49 +23,15 @@ runs=${RUNS:-3}
 
 obtgen=$build_dir/bin/obtgen
 cli=$build_dir/bin/obtmirror-cli
-for tool in "$obtgen" "$cli"; do
-  if [ ! -x "$tool" ]; then
-    echo "e2e.sh: $tool is missing; build $build_dir first" >&2
-    exit 1
-  fi
-done
-if [ ! -x /usr/bin/time ]; then
-  echo "e2e.sh: /usr/bin/time is missing; install the Debian package 'time'" >&2
-  exit 1
-fi
+# shellcheck source=bench/lib.sh
+source "$(dirname "$0")/lib.sh"
+require_tools "$obtgen" "$cli"
 
 scratch=$(mktemp -d "$scratch_parent/obtmirror-e2e-XXXXXX")
 trap 'rm -rf "$scratch"' EXIT
 source_file=$scratch/source.obt
 output_file=$scratch/output.obt
 copy_file=$scratch/copy.obt
-
-# Runs one command under /usr/bin/time -v, its own standard output (the
-# converter's status line) dropped, and prints "WALL CPU KIB": wall-clock
-# seconds, user + system seconds and the peak resident set size. The CPU
-# seconds are the steadier figure on a machine that others share.
-measure() {
-  local report=$scratch/time.txt
-  local start=$EPOCHREALTIME
-  if ! /usr/bin/time -v -o "$report" "$@" >/dev/null; then
-    echo "e2e.sh: failed: $*" >&2
-    exit 1
-  fi
-  local end=$EPOCHREALTIME
-  awk -F': ' -v s="$start" -v e="$end" '
-    /User time/ {cpu += $2}
-    /System time/ {cpu += $2}
-    /Maximum resident set size/ {kib = $2}
-    END {printf "%.3f %.2f %d\n", e - s, cpu, kib}' "$report"
-}
-
-median() {
-  printf '%s\n' "$@" | sort -g |
-    awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)]}'
-}
-# a / b with two decimals.
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN {if (b > 0) printf "%.2f", a / b; else printf "-"}'; }
-mib() { awk -v b="$1" 'BEGIN {printf "%.1f", b / 1048576}'; }
 
 echo "Object: $points points, $triangles triangles, in $scratch"
 "$obtgen" grid "$source_file" --points "$points" --triangles "$triangles"
