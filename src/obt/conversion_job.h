@@ -49,7 +49,6 @@ class ConversionJob {
   int32_t point_count() const { return point_count_; }
   int32_t triangle_count() const { return triangle_count_; }
   const mirror::MirrorState& mirror_state() const { return mirror_; }
-  const WorkTables& tables() const { return tables_; }
 
  private:
   void OpenJobFiles(const RunInputs& inputs);

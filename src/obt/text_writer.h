@@ -71,8 +71,6 @@ class TextWriter {
   // Drops the output without touching the target.
   void Abandon();
 
-  const TargetFile& target() const { return target_; }
-
  private:
   // Hands the full buffer to the background writer and goes on in the
   // other one.

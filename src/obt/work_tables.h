@@ -33,11 +33,6 @@ class WorkTables {
   TableEntry* triangles() { return entries_.get(); }
   uint8_t* fourth_values() { return fourth_values_.get(); }
 
-  // Bytes held now, for measuring.
-  std::size_t allocated_bytes() const {
-    return entry_capacity_ * sizeof(TableEntry) + fourth_value_capacity_;
-  }
-
  private:
   std::unique_ptr<TableEntry[]> entries_;
   std::size_t entry_capacity_ = 0;
