@@ -1,9 +1,8 @@
 #include <CLI/CLI.hpp>
 #include <iostream>
 
-#include "cli/convert_command.h"
+#include "cli/cli_app.h"
 #include "cli/exit_codes.h"
-#include "cli/preview_command.h"
 
 namespace {
 
@@ -17,13 +16,10 @@ std::string UsageOf(const CLI::App& app) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  CLI::App app{
-      "Mirrors an object of an OBT file into any set of the eight octants "
-      "around a mirror centre.",
-      "obtmirror-cli"};
-  app.require_subcommand(1);
-  const cli::ConvertCommand convert(app);
-  const cli::PreviewCommand preview(app);
+  cli::CliApp cli_app;
+  CLI::App& app = cli_app.app;
+  const cli::ConvertCommand& convert = cli_app.convert;
+  const cli::PreviewCommand& preview = cli_app.preview;
 
   try {
     app.parse(argc, argv);

@@ -1,0 +1,175 @@
+// A whole conversion run on arbitrary source bytes, centre texts and
+// octants. Input layout:
+//   byte 0      bits 0-2: the source octant; bit 3: a target exists before
+//               the run
+//   byte 1      the target mask (bit i = octant code 1 << i)
+//   3 times     a length byte (taken modulo 5), then that many bytes of a
+//               centre text (X, Y, Z)
+//   the rest    the source file
+//
+// Runs whose counts would have the engine read and write millions of lines
+// for a few bytes are skipped (see SkipsLongRun): they are legal and only
+// slow, and would hide everything else behind timeouts.
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <string_view>
+
+#include "obt/conversion_job.h"
+#include "obt/feedback.h"
+#include "obt/io_error.h"
+#include "obt/pending_io_error.h"
+#include "obt/run_inputs.h"
+#include "obt/text_reader.h"
+#include "obt/work_tables.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Counts up to this many run fully; larger ones that the tables would still
+// take are skipped. Counts beyond the tables are refused at once and run.
+constexpr int32_t kLargestCountRun = 4096;
+constexpr std::string_view kOldTarget = "old target\r\n";
+
+[[noreturn]] void Fail(const char* what) {
+  std::fprintf(stderr, "invariant broken: %s\n", what);
+  std::abort();
+}
+
+// One scratch directory for the whole process.
+const fs::path& ScratchDir() {
+  static const fs::path dir = [] {
+    std::string pattern =
+        (fs::temp_directory_path() / "fuzz-conversion-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) Fail("mkdtemp");
+    return fs::path(pattern);
+  }();
+  return dir;
+}
+
+void WriteBytes(const fs::path& path, std::string_view bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  if (!out) Fail("cannot write a scratch file");
+}
+
+std::string ReadBytes(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+bool SkippedCount(int32_t count) {
+  return count > kLargestCountRun && count <= obt::kTableCapacity;
+}
+
+// Reads the two counts as the run reads them, with the engine's own reader.
+bool SkipsLongRun(const fs::path& source) {
+  obt::PendingIoError pending;
+  obt::TextReader reader(pending);
+  reader.OpenForReading(source.string());
+  reader.ReadLineText(64);
+  reader.SkipToNextLine();
+  reader.ReadLineText(64);
+  reader.SkipToNextLine();
+  const int32_t point_count = reader.ReadNumber();
+  reader.SkipToNextLine();
+  if (SkippedCount(point_count)) return true;
+  // Refused before any point is read.
+  if (point_count > kLargestCountRun) return false;
+  for (int32_t i = 0; i < point_count; ++i) {
+    reader.ReadNumber();
+    reader.ReadNumber();
+    reader.ReadNumber();
+    reader.SkipToNextLine();
+  }
+  return SkippedCount(reader.ReadNumber());
+}
+
+bool LeftUnfinishedFile() {
+  for (const auto& entry : fs::directory_iterator(ScratchDir())) {
+    if (entry.path().filename().string().find(".obtmirror-unfinished-") !=
+        std::string::npos) {
+      return true;
+    }
+  }
+  return false;
+}
+
+struct InputReader {
+  const uint8_t* data;
+  std::size_t size;
+
+  uint8_t Byte() {
+    if (size == 0) return 0;
+    --size;
+    return *data++;
+  }
+  std::string Text(std::size_t length) {
+    if (length > size) length = size;
+    std::string text(reinterpret_cast<const char*>(data), length);
+    data += length;
+    size -= length;
+    return text;
+  }
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
+  InputReader input{data, size};
+  const uint8_t octant_byte = input.Byte();
+  const uint8_t target_mask = input.Byte();
+  obt::RunInputs inputs;
+  inputs.centre_x_text = input.Text(input.Byte() % 5);
+  inputs.centre_y_text = input.Text(input.Byte() % 5);
+  inputs.centre_z_text = input.Text(input.Byte() % 5);
+  inputs.source_octant_checked = {};
+  inputs.source_octant_checked[octant_byte & 7] = true;
+  for (int i = 0; i < 8; ++i) {
+    inputs.target_octant_checked[i] = (target_mask >> i & 1) != 0;
+  }
+  const bool target_existed = (octant_byte & 8) != 0;
+
+  const fs::path source = ScratchDir() / "source.obt";
+  const fs::path target = ScratchDir() / "target.obt";
+  WriteBytes(source, input.Text(input.size));
+  if (SkipsLongRun(source)) return 0;
+  std::error_code ignored;
+  fs::remove(target, ignored);
+  if (target_existed) WriteBytes(target, kOldTarget);
+  inputs.source_name = source.string();
+
+  // One job for the process, as the program keeps it.
+  static obt::PendingIoError pending;
+  static obt::ConversionJob job(pending);
+  obt::NullFeedback feedback;
+  job.set_target_name(target.string());
+  bool succeeded = false;
+  try {
+    succeeded =
+        job.RunConversionJob(inputs, feedback) == obt::RunResult::kSucceeded;
+  } catch (const obt::IoError&) {
+  }
+
+  if (LeftUnfinishedFile()) Fail("an unfinished output was left behind");
+  if (succeeded) {
+    if (!fs::exists(target)) Fail("a run succeeded without a target");
+    if (ReadBytes(target).rfind("QZ_OBT\r\n", 0) != 0) {
+      Fail("a target that does not start with the magic line");
+    }
+  } else if (target_existed) {
+    if (ReadBytes(target) != kOldTarget)
+      Fail("a failed run changed the target");
+  } else if (fs::exists(target)) {
+    Fail("a failed run made a target");
+  }
+  return 0;
+}

@@ -1,0 +1,14 @@
+#include "cli/cli_app.h"
+
+namespace cli {
+
+CliApp::CliApp()
+    : app("Mirrors an object of an OBT file into any set of the eight octants "
+          "around a mirror centre.",
+          "obtmirror-cli"),
+      convert(app),
+      preview(app) {
+  app.require_subcommand(1);
+}
+
+}  // namespace cli
