@@ -96,6 +96,7 @@ class WindowControllerTest : public QObject {
   void errorBoxForACommaInAPointLine();
   void targetInTheRootDirectory();
   void runInputsFromTheControls();
+  void sourceDeletedAfterListing();
   void targetNameTypingLimit();
   void enterAndEscPressNoButton();
   void helpDoesNothing();
@@ -295,6 +296,19 @@ void WindowControllerTest::targetInTheRootDirectory() {
   QCOMPARE(fixture_->job().target_name(), std::string("//x.obt"));
   QCOMPARE(form().StatusLabel->text(),
            QStringLiteral("Fehler in Dateinamen aufgetreten"));
+}
+
+// The list still shows the file, but it has gone by the time the run reads
+// it: the run reports a file-name error and creates nothing.
+void WindowControllerTest::sourceDeletedAfterListing() {
+  Step("source quelle.obt");
+  Step("type neu.obt");
+  QVERIFY(QFile::remove(fixture_->Path("quelle.obt")));
+  ClickOnItsPage(form(), form().ZielOK);
+  QCOMPARE(form().StatusLabel->text(),
+           QStringLiteral("Fehler in Dateinamen aufgetreten"));
+  QVERIFY(!QFileInfo::exists(fixture_->Path("neu.obt")));
+  QVERIFY(fixture_->boxes().shown.empty());
 }
 
 void WindowControllerTest::runInputsFromTheControls() {
