@@ -5,6 +5,7 @@
 #                                  (on a virtual X display when there is no display)
 #   scripts/dev.sh test            install what is missing, build, run every test
 #   scripts/dev.sh test-sanitize   the same in an AddressSanitizer + UBSan build
+#   scripts/dev.sh fuzz SECONDS    install clang, run every fuzz target that long
 #
 # OBTMIRROR_WERROR=ON turns warnings into errors (CI sets it).
 set -euo pipefail
@@ -67,8 +68,13 @@ case "$command" in
     ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
       UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 run_tests build-sanitize
     ;;
+  fuzz)
+    packages+=(clang libclang-rt-14-dev)
+    install_missing
+    exec fuzz/run.sh "${1:?usage: scripts/dev.sh fuzz SECONDS}"
+    ;;
   *)
-    echo "usage: scripts/dev.sh run|test|test-sanitize" >&2
+    echo "usage: scripts/dev.sh run|test|test-sanitize|fuzz SECONDS" >&2
     exit 64
     ;;
 esac
