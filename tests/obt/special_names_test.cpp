@@ -11,7 +11,6 @@
 namespace {
 
 using obt::RunResult;
-using obt_test::CrLf;
 using obt_test::JobRun;
 using obt_test::Octants;
 using obt_test::ReadFile;
@@ -19,10 +18,8 @@ using obt_test::TempDir;
 using obt_test::UnfinishedFiles;
 using obt_test::WriteFile;
 
-const std::string kSource =
-    CrLf({"QZ_OBT", "2.000000", "1", "1 2 3", "1", "0 0 0 1", "0"});
-const std::string kOutput = CrLf({"QZ_OBT", "2.000000", "2", "1 2 3", "-1 2 3",
-                                  "2", "0 0 0 1", "1 1 1 1", "0"});
+const std::string& kSource = obt_test::kTinySource;
+const std::string& kOutput = obt_test::kTinySourceMirroredOnX;
 
 struct NameCase {
   std::string name;

@@ -31,10 +31,8 @@ using obt_test::TempDir;
 using obt_test::UnfinishedFiles;
 using obt_test::WriteFile;
 
-const std::string kSource =
-    CrLf({"QZ_OBT", "2.000000", "1", "1 2 3", "1", "0 0 0 1", "0"});
-const std::string kOutput = CrLf({"QZ_OBT", "2.000000", "2", "1 2 3", "-1 2 3",
-                                  "2", "0 0 0 1", "1 1 1 1", "0"});
+const std::string& kSource = obt_test::kTinySource;
+const std::string& kOutput = obt_test::kTinySourceMirroredOnX;
 const std::string kOldTarget = "old target\r\n";
 
 // Exit codes of a child that runs a case.
