@@ -26,7 +26,7 @@ struct NameCase {
   RunResult result;
 };
 
-TEST(SpecialNamesTest, SourceAndTargetUnderUnusualNames) {
+TEST(UnusualNamesTest, SourceAndTargetUnderUnusualNames) {
   const std::vector<NameCase> cases = {
       {"with blanks .obt", RunResult::kSucceeded},
       {" leading blank.obt", RunResult::kSucceeded},
