@@ -3,6 +3,8 @@
 #
 #   fuzz/run.sh SECONDS [BUILD_DIR]     (BUILD_DIR defaults to build-fuzz)
 #
+# FUZZ_TARGETS="fuzz_preview fuzz_cli_arguments" runs only those targets.
+#
 # Configures and builds BUILD_DIR with clang, the sanitizers and coverage
 # feedback when needed. Each target starts from its corpus in fuzz/corpus,
 # copied into a scratch directory so that new entries never land in the
@@ -18,7 +20,7 @@ set -euo pipefail
 seconds=${1:?usage: fuzz/run.sh SECONDS [BUILD_DIR]}
 repo=$(cd "$(dirname "$0")/.." && pwd)
 build=${2:-$repo/build-fuzz}
-targets=(fuzz_conversion fuzz_preview fuzz_cli_arguments)
+read -r -a targets <<<"${FUZZ_TARGETS:-fuzz_conversion fuzz_preview fuzz_cli_arguments}"
 
 if [ ! -f "$build/CMakeCache.txt" ]; then
   cmake -S "$repo" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ \

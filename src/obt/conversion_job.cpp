@@ -1,12 +1,14 @@
 #include "obt/conversion_job.h"
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <utility>
 
 #include "mirror/copy_plan.h"
 #include "mirror/mirror_centre.h"
 #include "mirror/replication.h"
+#include "obt/decimal_format.h"
 #include "obt/file_identity.h"
 #include "obt/obt_format.h"
 #include "obt/status_texts.h"
@@ -176,19 +178,18 @@ bool ConversionJob::ReadPoints(Feedback& feedback) {
   source_.SkipToNextLine();
   // Refused before a single table entry is allocated or a point is read.
   if (!FitsTables(mirror_.plan.copy_count, point_count_)) return false;
-  tables_.SizeForPoints(EntriesFor(mirror_.plan.copy_count, point_count_));
+  tables_.SizeForPoints(EntriesFor(mirror_.plan.copy_count, point_count_),
+                        EntriesFor(0, point_count_));
 
   feedback.SetGaugeMaximum(100);
   feedback.SetGaugeProgress(0);
   TableEntry* points = tables_.points();
   const mirror::MirrorCentre& centre = mirror_.centre;
+  std::array<int32_t, 3> xyz{};
   for (int32_t i = 0; i < point_count_; ++i) {
-    const int32_t x = source_.ReadNumber();
-    const int32_t y = source_.ReadNumber();
-    const int32_t z = source_.ReadNumber();
-    source_.SkipToNextLine();
-    points[i] = {WrapSubtract(x, centre.x), WrapSubtract(y, centre.y),
-                 WrapSubtract(z, centre.z)};
+    source_.ReadNumberLine(xyz);
+    points[i] = {WrapSubtract(xyz[0], centre.x), WrapSubtract(xyz[1], centre.y),
+                 WrapSubtract(xyz[2], centre.z)};
   }
   feedback.SetGaugeProgress(33);
   return true;
@@ -212,13 +213,19 @@ void ConversionJob::WritePoints(Feedback& feedback) {
   // the count line to a positive number, and that must not be read past.
   const std::size_t held = EntriesFor(mirror_.plan.copy_count, point_count_);
   const TableEntry* points = tables_.points();
-  const mirror::MirrorCentre& centre = mirror_.centre;
-  for (std::size_t i = 0; i < held; ++i) {
-    target_.WriteNumberLine(std::array{WrapAdd(points[i][0], centre.x),
-                                       WrapAdd(points[i][1], centre.y),
-                                       WrapAdd(points[i][2], centre.z)});
-    pending_.CheckIo();
-  }
+  const mirror::MirrorCentre centre = mirror_.centre;
+  target_.WriteLines(
+      held, kMaxNumberLineLength<3>,
+      [points, centre](std::size_t first, std::size_t end, char* out) {
+        for (std::size_t i = first; i < end; ++i) {
+          out =
+              WriteNumberLine(out, std::array{WrapAdd(points[i][0], centre.x),
+                                              WrapAdd(points[i][1], centre.y),
+                                              WrapAdd(points[i][2], centre.z)});
+        }
+        return out;
+      });
+  pending_.CheckIo();
   feedback.SetGaugeProgress(100);
 }
 
@@ -228,17 +235,16 @@ bool ConversionJob::ReadTriangles(Feedback& feedback) {
   triangle_count_ = source_.ReadNumber();
   source_.SkipToNextLine();
   if (!FitsTables(mirror_.plan.copy_count, triangle_count_)) return false;
-  tables_.SizeForTriangles(
-      EntriesFor(mirror_.plan.copy_count, triangle_count_));
+  tables_.SizeForTriangles(EntriesFor(mirror_.plan.copy_count, triangle_count_),
+                           EntriesFor(0, triangle_count_));
 
   TableEntry* triangles = tables_.triangles();
   uint8_t* fourth_values = tables_.fourth_values();
+  std::array<int32_t, 4> line{};
   for (int32_t t = 0; t < triangle_count_; ++t) {
-    triangles[t][0] = source_.ReadNumber();
-    triangles[t][1] = source_.ReadNumber();
-    triangles[t][2] = source_.ReadNumber();
-    fourth_values[t] = static_cast<uint8_t>(source_.ReadNumber());
-    source_.SkipToNextLine();
+    source_.ReadNumberLine(line);
+    triangles[t] = {line[0], line[1], line[2]};
+    fourth_values[t] = static_cast<uint8_t>(line[3]);
   }
   feedback.SetGaugeProgress(33);
   return true;
@@ -252,12 +258,18 @@ void ConversionJob::WriteTriangles(Feedback& feedback) {
   const std::size_t held = EntriesFor(mirror_.plan.copy_count, triangle_count_);
   const TableEntry* triangles = tables_.triangles();
   const uint8_t* fourth_values = tables_.fourth_values();
-  for (std::size_t t = 0; t < held; ++t) {
-    target_.WriteNumberLine(std::array{triangles[t][0], triangles[t][1],
-                                       triangles[t][2],
-                                       int32_t{fourth_values[t]}});
-    pending_.CheckIo();
-  }
+  target_.WriteLines(
+      held, kMaxNumberLineLength<4>,
+      [triangles, fourth_values](std::size_t first, std::size_t end,
+                                 char* out) {
+        for (std::size_t t = first; t < end; ++t) {
+          out = WriteNumberLine(
+              out, std::array{triangles[t][0], triangles[t][1], triangles[t][2],
+                              int32_t{fourth_values[t]}});
+        }
+        return out;
+      });
+  pending_.CheckIo();
   if (version_text_ == kVersion2Line) {
     target_.WriteSingleChar('0');
     WriteLineEnd();

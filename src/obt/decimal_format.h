@@ -2,6 +2,7 @@
 #define OBTMIRROR_OBT_DECIMAL_FORMAT_H_
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 
@@ -74,6 +75,26 @@ inline char* WriteDecimal(char* out, int32_t value) {
   out = WriteUpToFour(out, magnitude / 100000000);
   out = WriteFour(out, low / 10000);
   return WriteFour(out, low % 10000);
+}
+
+// Longest record of kCount numbers: blanks between them, CR LF after.
+template <std::size_t kCount>
+inline constexpr std::size_t kMaxNumberLineLength = kCount*(kMaxDecimalLength +
+                                                            1) +
+                                                    1;
+
+// One record: the integers separated by single blanks, then CR LF. Returns
+// the end.
+template <std::size_t kCount>
+inline char* WriteNumberLine(char* out,
+                             const std::array<int32_t, kCount>& values) {
+  for (std::size_t i = 0; i < kCount; ++i) {
+    if (i > 0) *out++ = ' ';
+    out = WriteDecimal(out, values[i]);
+  }
+  *out++ = '\r';
+  *out++ = '\n';
+  return out;
 }
 
 }  // namespace obt

@@ -136,6 +136,41 @@ std::optional<int32_t> TextReader::ReadShortDecimal(const char* start,
   return first_digit == 1 ? -magnitude : magnitude;
 }
 
+bool TextReader::ReadCommonLine(int32_t* values, std::size_t count) {
+  // Longer lines are rare enough to take the general way.
+  constexpr std::size_t kLineWindow = 128;
+  const char* const begin = buffer_.get() + pos_;
+  const char* const end = begin + std::min(end_ - pos_, kLineWindow);
+  const char* p = begin;
+  for (std::size_t n = 0; n < count; ++n) {
+    // A number on a later line is the general way's business.
+    while (p < end && IsSeparator(*p) && *p != kCarriageReturn) ++p;
+    if (p == end || *p == kCarriageReturn) return false;
+    const bool negative = *p == '-';
+    if (negative) ++p;
+    const char* const digits = p;
+    const char* const digit_limit = std::min(end, digits + 9);
+    int32_t magnitude = 0;
+    while (p < digit_limit && IsDigit(*p)) {
+      magnitude = magnitude * 10 + (*p - '0');
+      ++p;
+    }
+    // Exactly what ReadShortDecimal takes: one to nine digits, ended by a
+    // separator.
+    if (p == digits || p == end || !IsSeparator(*p)) return false;
+    values[n] = negative ? -magnitude : magnitude;
+  }
+  // The rest of the line is skipped; the byte after its CR must be seen to
+  // know whether an LF belongs to the line end.
+  const void* cr = std::memchr(p, kCarriageReturn, end - p);
+  if (cr == nullptr) return false;
+  p = static_cast<const char*>(cr) + 1;
+  if (p == end) return false;
+  if (*p == kLineFeed) ++p;
+  pos_ += static_cast<std::size_t>(p - begin);
+  return true;
+}
+
 int32_t TextReader::ReadNumber() {
   for (;;) {
     if (AtEndOfInput()) return 0;

@@ -2,9 +2,10 @@
 
 #include <algorithm>
 #include <cstring>
-#include <utility>
+#include <thread>
 
 #include "obt/io_error.h"
+#include "obt/ordered_output.h"
 
 namespace obt {
 
@@ -46,8 +47,42 @@ void TextWriter::Flush() {
     pending_.Set(kIoFileNotOpen);
     return;
   }
-  RecordWriteError(background_.Submit(target_.fd(), buffer_.get(), size));
-  std::swap(buffer_, spare_);
+  // After a failed write the output is lost anyway; nothing more goes out.
+  if (!write_failed_) {
+    RecordWriteError(WriteFully(target_.fd(), buffer_.get(), size));
+  }
+}
+
+void TextWriter::WriteLines(std::size_t count, std::size_t max_line_length,
+                            const LineBlockFormat& format) {
+  if (count == 0) return;
+  Flush();
+  if (write_failed_ || !target_.IsOpen()) return;
+
+  const std::size_t block_lines =
+      std::max<std::size_t>(1, kBufferSize / max_line_length);
+  const std::size_t blocks = (count + block_lines - 1) / block_lines;
+  OrderedOutput output(target_.fd());
+  // Each thread takes every second block: format it, wait for the block
+  // before it to be written, write it. While one thread writes, the other
+  // formats.
+  const auto take_blocks = [&](std::size_t first_block, char* buffer) {
+    for (std::size_t block = first_block; block < blocks; block += 2) {
+      const std::size_t first = block * block_lines;
+      const std::size_t end = std::min(count, first + block_lines);
+      const char* stop = format(first, end, buffer);
+      if (!output.Write(block, buffer,
+                        static_cast<std::size_t>(stop - buffer))) {
+        return;
+      }
+    }
+  };
+  {
+    std::jthread helper;
+    if (blocks > 1) helper = std::jthread(take_blocks, 1, spare_.get());
+    take_blocks(0, buffer_.get());
+  }
+  RecordWriteError(output.error());
 }
 
 void TextWriter::CloseTextFile() {
@@ -55,9 +90,7 @@ void TextWriter::CloseTextFile() {
     pending_.Set(kIoFileNotOpen);
     return;
   }
-  RecordWriteError(background_.Finish());
-  RecordWriteError(WriteFully(target_.fd(), buffer_.get(), used_));
-  used_ = 0;
+  Flush();
   if (write_failed_) {
     target_.Abandon();
     return;
@@ -68,7 +101,6 @@ void TextWriter::CloseTextFile() {
 }
 
 void TextWriter::Abandon() {
-  background_.Finish();
   used_ = 0;
   target_.Abandon();
 }

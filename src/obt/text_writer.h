@@ -1,28 +1,29 @@
 #ifndef OBTMIRROR_OBT_TEXT_WRITER_H_
 #define OBTMIRROR_OBT_TEXT_WRITER_H_
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
 
-#include "obt/background_writer.h"
 #include "obt/decimal_format.h"
 #include "obt/pending_io_error.h"
 #include "obt/target_file.h"
 
 namespace obt {
 
+// Writes lines [first, end) of a list from `out` on and returns the end of
+// what it wrote. Called from more than one thread at once, on disjoint
+// ranges, so it must only read shared data.
+using LineBlockFormat =
+    std::function<char*(std::size_t first, std::size_t end, char* out)>;
+
 // Writes an OBT file as text, buffered. Nothing here raises: a failing
 // open, write or close records its code in the PendingIoError. The output
 // takes the target's place only when CloseTextFile succeeds after writes
 // that all succeeded; until then, and after Abandon, the target is as it was.
-//
-// A full buffer goes to the file on a second thread while the next one is
-// filled, so a failing write is recorded one buffer later than it happened;
-// a run that checks after every line still stops before its output is used.
 class TextWriter {
  public:
   explicit TextWriter(PendingIoError& pending);
@@ -33,9 +34,6 @@ class TextWriter {
   bool IsOpen() const { return target_.IsOpen(); }
 
   void WriteText(std::string_view bytes);
-
-  // The three writers of every number line are inline: a conversion writes
-  // some hundred million of them.
   void WriteNumber(int32_t value) {
     Reserve(kMaxDecimalLength);
     used_ = WriteDecimal(buffer_.get() + used_, value) - buffer_.get();
@@ -44,21 +42,6 @@ class TextWriter {
     Reserve(1);
     buffer_[used_++] = byte;
   }
-  // One record: the integers separated by single blanks, then CR LF; the
-  // same bytes as WriteNumber, WriteSingleChar(' ') ... EndLine, with one
-  // look at the buffer's room for the whole line.
-  template <std::size_t kCount>
-  void WriteNumberLine(const std::array<int32_t, kCount>& values) {
-    Reserve(kCount * (kMaxDecimalLength + 1) + 2);
-    char* out = buffer_.get() + used_;
-    for (std::size_t i = 0; i < kCount; ++i) {
-      if (i > 0) *out++ = ' ';
-      out = WriteDecimal(out, values[i]);
-    }
-    *out++ = '\r';
-    *out++ = '\n';
-    used_ = static_cast<std::size_t>(out - buffer_.get());
-  }
   // CR LF.
   void EndLine() {
     Reserve(2);
@@ -66,14 +49,21 @@ class TextWriter {
     buffer_[used_++] = '\n';
   }
 
+  // Writes `count` lines of at most `max_line_length` bytes each, made by
+  // `format` a block at a time. A conversion writes some ten million lines
+  // in one list, so the blocks are formatted on this thread and a helper
+  // thread at once, and each is written as soon as those before it are.
+  // Stops at the first failing write.
+  void WriteLines(std::size_t count, std::size_t max_line_length,
+                  const LineBlockFormat& format);
+
   void CloseTextFile();
 
   // Drops the output without touching the target.
   void Abandon();
 
  private:
-  // Hands the full buffer to the background writer and goes on in the
-  // other one.
+  // Writes what the buffer holds.
   void Flush();
   // Room for at least `bytes` more in the buffer.
   void Reserve(std::size_t bytes) {
@@ -85,8 +75,8 @@ class TextWriter {
 
   PendingIoError& pending_;
   TargetFile target_;
-  BackgroundWriter background_;
-  // The buffer being filled, and the one the background writer may hold.
+  // The buffer of single writes, which WriteLines uses for this thread's
+  // blocks, and the helper thread's block buffer.
   std::unique_ptr<char[]> buffer_;
   std::unique_ptr<char[]> spare_;
   std::size_t used_ = 0;

@@ -1,31 +1,58 @@
 #include "obt/work_tables.h"
 
+#include <algorithm>
+
 namespace obt {
 namespace {
 
-// Keeps storage that fits; makes it anew when it is too small, or so large
-// that an earlier big run would otherwise hold its memory for good. The old
-// storage is released before the new one is taken, so the two never add up.
-template <typename T>
-void Fit(std::unique_ptr<T[]>& storage, std::size_t& capacity,
-         std::size_t count) {
-  if (count <= capacity && count >= capacity / 4) return;
-  storage.reset();
-  capacity = 0;
-  if (count == 0) return;
-  storage = std::make_unique_for_overwrite<T[]>(count);
-  capacity = count;
+// Below this many bytes of copies the helper thread costs more than the
+// page faults it saves.
+constexpr std::size_t kPopulateThreshold = std::size_t{4} << 20;
+
+// Memory used beyond four times what a run needs goes back to the system,
+// so that one big run does not hold its memory for good; a series of runs
+// of about the same size keeps and reuses it.
+void Trim(const PageBlock& block, std::size_t element_size, std::size_t needed,
+          std::size_t& used) {
+  if (used > 4 * needed) {
+    block.Discard(needed * element_size, used * element_size);
+    used = needed;
+  }
+  used = std::max(used, needed);
 }
 
 }  // namespace
 
-void WorkTables::SizeForPoints(std::size_t count) {
-  Fit(entries_, entry_capacity_, count);
+void WorkTables::Reserve() {
+  if (!entries_.empty()) return;
+  entries_ = PageBlock(kTableCapacity * sizeof(TableEntry));
+  fourth_values_ = PageBlock(kTableCapacity);
 }
 
-void WorkTables::SizeForTriangles(std::size_t count) {
-  Fit(entries_, entry_capacity_, count);
-  Fit(fourth_values_, fourth_value_capacity_, count);
+void WorkTables::Prepare(std::size_t count, std::size_t source_count,
+                         bool with_fourth_values) {
+  if (populating_.joinable()) populating_.join();
+  Reserve();
+  Trim(entries_, sizeof(TableEntry), count, entries_used_);
+  if (with_fourth_values) {
+    Trim(fourth_values_, 1, count, fourth_values_used_);
+  }
+  if ((count - source_count) * sizeof(TableEntry) < kPopulateThreshold) {
+    return;
+  }
+  populating_ = std::jthread([this, count, source_count, with_fourth_values] {
+    entries_.Populate(source_count * sizeof(TableEntry),
+                      count * sizeof(TableEntry));
+    if (with_fourth_values) fourth_values_.Populate(source_count, count);
+  });
+}
+
+void WorkTables::SizeForPoints(std::size_t count, std::size_t source_count) {
+  Prepare(count, source_count, false);
+}
+
+void WorkTables::SizeForTriangles(std::size_t count, std::size_t source_count) {
+  Prepare(count, source_count, true);
 }
 
 }  // namespace obt

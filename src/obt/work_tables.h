@@ -4,7 +4,9 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <memory>
+#include <thread>
+
+#include "obt/page_block.h"
 
 namespace obt {
 
@@ -20,24 +22,40 @@ using TableEntry = std::array<int32_t, 3>;
 // triangle is read. Entry i of the file's numbering (from 1) lives at
 // index i - 1.
 //
-// The storage is sized for each run and kept for the next one; it is made
-// anew only when it is too small or far too large, and never cleared.
+// The storage spans the whole capacity as address space, taken once; its
+// pages get memory when a run first uses them, keep it for the next run,
+// and give it back when a run needs far less. Nothing is ever cleared.
 class WorkTables {
  public:
-  // Room for `count` point entries (count <= kTableCapacity).
-  void SizeForPoints(std::size_t count);
-  // Room for `count` triangle entries and as many FourthValues.
-  void SizeForTriangles(std::size_t count);
+  // Room for `count` point entries (count <= kTableCapacity). The pages of
+  // the entries from `source_count` on, where the copies go, get their
+  // memory on a helper thread while the source's entries are read.
+  void SizeForPoints(std::size_t count, std::size_t source_count);
+  // Room for `count` triangle entries and as many FourthValues, the same
+  // way.
+  void SizeForTriangles(std::size_t count, std::size_t source_count);
 
-  TableEntry* points() { return entries_.get(); }
-  TableEntry* triangles() { return entries_.get(); }
-  uint8_t* fourth_values() { return fourth_values_.get(); }
+  TableEntry* points() { return static_cast<TableEntry*>(entries_.data()); }
+  TableEntry* triangles() { return points(); }
+  uint8_t* fourth_values() {
+    return static_cast<uint8_t*>(fourth_values_.data());
+  }
 
  private:
-  std::unique_ptr<TableEntry[]> entries_;
-  std::size_t entry_capacity_ = 0;
-  std::unique_ptr<uint8_t[]> fourth_values_;
-  std::size_t fourth_value_capacity_ = 0;
+  // Takes the address space on first use.
+  void Reserve();
+  // Gives back memory far beyond `count` entries, then starts the helper
+  // thread on the pages from `source_count` to `count`.
+  void Prepare(std::size_t count, std::size_t source_count,
+               bool with_fourth_values);
+
+  PageBlock entries_;
+  PageBlock fourth_values_;
+  // How many entries, from the first, may hold memory.
+  std::size_t entries_used_ = 0;
+  std::size_t fourth_values_used_ = 0;
+  // Declared last, so that it ends before the storage it works on goes.
+  std::jthread populating_;
 };
 
 }  // namespace obt

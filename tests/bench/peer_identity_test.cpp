@@ -51,6 +51,8 @@ TEST(PeerIdentityTest, PeerWritesTheConvertersBytes) {
             ReadFile(OBTMIRROR_SAMPLES_DIR "/box-corner.obt"));
   WriteFile(dir.File("vase1.obt"), AsVersion1(vase));
   ASSERT_TRUE(obtgen::WriteGridObject(dir.File("grid.obt"), 2000, 2200));
+  // Large enough that both threads format and write many blocks each.
+  ASSERT_TRUE(obtgen::WriteGridObject(dir.File("big.obt"), 40000, 80000));
 
   const std::vector<Case> cases = {
       {"vase.obt", "1", "all", "0", "0", "0"},
@@ -62,6 +64,7 @@ TEST(PeerIdentityTest, PeerWritesTheConvertersBytes) {
       {"grid.obt", "2", "1,8,32,128", "-4000", "250", "17"},
       // Mirrored coordinates beyond 32 bits wrap around in both.
       {"grid.obt", "128", "4,16", "2000000000", "-2000000000", "1"},
+      {"big.obt", "1", "all", "-3", "70", "0"},
   };
   for (const Case& c : cases) {
     const std::string label = c.source + " --from " + c.from + " --to " + c.to +

@@ -33,6 +33,14 @@ TEST(DecimalFormatTest, MatchesPlainDecimalAtEveryDigitBoundary) {
   EXPECT_EQ(Formatted(std::numeric_limits<int32_t>::min()), "-2147483648");
 }
 
+TEST(DecimalFormatTest, MatchesPlainDecimalForEverySmallNumber) {
+  // Every length up to six digits, with and without a sign: the leading
+  // zeros of the eight-digit word are cut by their count.
+  for (int32_t v = -1'000'000; v <= 1'000'000; ++v) {
+    ASSERT_EQ(Formatted(v), Reference(v)) << v;
+  }
+}
+
 TEST(DecimalFormatTest, MatchesPlainDecimalAcrossTheRange) {
   // Every digit pair in every position, by a full-period walk.
   uint32_t state = 1;

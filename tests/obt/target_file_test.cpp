@@ -129,17 +129,28 @@ TEST_F(TargetFileTest, WriteFailingHalfWayKeepsTheOldTarget) {
   for (int i = 0; i < 8000; ++i) source_text += CrLf({"123456 234567 345678"});
   source_text += CrLf({"0", "0"});
   WriteFile(source(), source_text);
-  // About 1.5 MB of output pass the limit while the points are written;
-  // 170 kB pass it only when the last buffer is written out at the close.
-  for (const bool all_octants : {true, false}) {
-    SCOPED_TRACE(all_octants ? "while writing" : "at the close");
+  // All octants give about 1.5 MB of point lines in several blocks, which
+  // two threads format and write by turns; the source octant alone gives
+  // 170 kB in one block.
+  struct Case {
+    std::string name;
+    bool all_octants;
+    rlim_t limit;
+  };
+  const std::vector<Case> cases = {
+      {"in the first of several blocks", true, 65536},
+      {"in a later block", true, 1'200'000},
+      {"in the only block", false, 65536},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
     WriteFile(dir_.File("out.obt"), kOldTarget);
     const int code = RunInChild(false, [&] {
       ::signal(SIGXFSZ, SIG_IGN);
-      const rlimit limit{65536, 65536};
+      const rlimit limit{c.limit, c.limit};
       if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) return kChildOtherError;
       run_.inputs.target_octant_checked =
-          all_octants ? Octants(kAllOctants) : Octants({});
+          c.all_octants ? Octants(kAllOctants) : Octants({});
       try {
         run_.Run(source(), dir_.File("out.obt"));
       } catch (const obt::IoError& error) {

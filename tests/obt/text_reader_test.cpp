@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdint>
 #include <optional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -216,6 +218,80 @@ TEST(TextReaderTest, OpenAndCloseFailuresSetThePendingCode) {
   EXPECT_EQ(pending.TakeIoError(), obt::kIoAccessDenied);
   reader.CloseTextFile();
   EXPECT_EQ(pending.TakeIoError(), obt::kIoFileNotOpen);
+}
+
+// Random lines of common and strange tokens, separators and line ends, some
+// longer than the one-pass reader looks at, over more than two pieces.
+std::string MixedLines(unsigned seed) {
+  static const std::vector<std::string> kTokens = {
+      "0",          "7",
+      "-7",         "123456789",
+      "-123456789", "1234567890",
+      "-",          "--1",
+      "$1F",        "+5",
+      "1e3",        "x",
+      "12,5",       "00000000000000000000000000000000000001",
+      "\177",       "2147483648"};
+  static const std::vector<std::string> kGaps = {" ",  " ",  " ",    "\t",
+                                                 "  ", "\n", "\001", " \r\n "};
+  static const std::vector<std::string> kEnds = {"\r\n", "\r\n", "\r\n",
+                                                 "\r",   "\n",   "\r\r\n"};
+  std::mt19937 random(seed);
+  const auto pick = [&random](const std::vector<std::string>& from) {
+    return from[random() % from.size()];
+  };
+  std::string text;
+  while (text.size() < 2 * kReaderPiece + 5000) {
+    const int tokens = static_cast<int>(random() % 7);
+    for (int i = 0; i < tokens; ++i) {
+      if (i > 0 || random() % 4 == 0) text += pick(kGaps);
+      // Mostly common numbers, as in real files.
+      text += random() % 3 != 0
+                  ? std::to_string(static_cast<int>(random()) % 100000)
+                  : pick(kTokens);
+    }
+    if (random() % 50 == 0) text += std::string(140, ' ') + "9";
+    text += pick(kEnds);
+  }
+  return text;
+}
+
+// Reading a line of numbers at once must give what reading them one by one
+// and skipping to the next line gives: the same values, the same errors,
+// the same place afterwards.
+template <std::size_t kCount>
+void ExpectLinesReadAsNumbers(const std::string& text) {
+  TempDir dir;
+  WriteFile(dir.File("in.obt"), text);
+  obt::PendingIoError pending_at_once;
+  obt::PendingIoError pending_one_by_one;
+  obt::TextReader at_once(pending_at_once);
+  obt::TextReader one_by_one(pending_one_by_one);
+  at_once.OpenForReading(dir.File("in.obt"));
+  one_by_one.OpenForReading(dir.File("in.obt"));
+  for (int line = 0; !one_by_one.AtEndOfInput(); ++line) {
+    std::array<int32_t, kCount> values{};
+    at_once.ReadNumberLine(values);
+    std::array<int32_t, kCount> expected{};
+    for (int32_t& value : expected) value = one_by_one.ReadNumber();
+    one_by_one.SkipToNextLine();
+    ASSERT_EQ(values, expected) << "line " << line;
+    ASSERT_EQ(pending_at_once.TakeIoError(), pending_one_by_one.TakeIoError())
+        << "line " << line;
+  }
+  EXPECT_TRUE(at_once.AtEndOfInput());
+}
+
+TEST(ReadNumberLineTest, ReadsWhatNumbersOneByOneAndASkipRead) {
+  for (const unsigned seed : {1u, 2u, 3u}) {
+    SCOPED_TRACE(seed);
+    const std::string text = MixedLines(seed);
+    ExpectLinesReadAsNumbers<3>(text);
+    ExpectLinesReadAsNumbers<4>(text);
+    // The same ended early by the end-of-input byte.
+    ExpectLinesReadAsNumbers<4>(text.substr(0, text.size() / 2) + "\032" +
+                                text);
+  }
 }
 
 }  // namespace

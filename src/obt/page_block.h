@@ -1,0 +1,46 @@
+#ifndef OBTMIRROR_OBT_PAGE_BLOCK_H_
+#define OBTMIRROR_OBT_PAGE_BLOCK_H_
+
+#include <cstddef>
+
+namespace obt {
+
+// A range of address space taken straight from the system, whose pages get
+// memory (zeroed) only when first used, and which the kernel may back with
+// huge pages. The work tables of a large run fill some hundred megabytes;
+// with 4 KiB pages the page faults alone would cost more than the filling.
+class PageBlock {
+ public:
+  PageBlock() = default;
+  // Room for `bytes` bytes; throws std::bad_alloc when the system has no
+  // address space left.
+  explicit PageBlock(std::size_t bytes);
+  ~PageBlock();
+  PageBlock(PageBlock&& other) noexcept;
+  PageBlock& operator=(PageBlock&& other) noexcept;
+  PageBlock(const PageBlock&) = delete;
+  PageBlock& operator=(const PageBlock&) = delete;
+
+  void* data() const { return data_; }
+  bool empty() const { return data_ == nullptr; }
+
+  // Has the kernel give memory to the whole pages between bytes `from` and
+  // `to` now, so that the first writes to them do not stop for page faults.
+  // Only advice: the contents stay as they are, so another thread may read
+  // or write the block meanwhile.
+  void Populate(std::size_t from, std::size_t to) const;
+
+  // Gives the memory of the whole pages between bytes `from` and `to` back
+  // to the system; they read as zero afterwards.
+  void Discard(std::size_t from, std::size_t to) const;
+
+ private:
+  void Release();
+
+  void* data_ = nullptr;
+  std::size_t mapped_ = 0;
+};
+
+}  // namespace obt
+
+#endif  // OBTMIRROR_OBT_PAGE_BLOCK_H_
