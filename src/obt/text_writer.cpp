@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <system_error>
 #include <thread>
 
 #include "obt/io_error.h"
@@ -63,11 +64,12 @@ void TextWriter::WriteLines(std::size_t count, std::size_t max_line_length,
       std::max<std::size_t>(1, kBufferSize / max_line_length);
   const std::size_t blocks = (count + block_lines - 1) / block_lines;
   OrderedOutput output(target_.fd());
-  // Each thread takes every second block: format it, wait for the block
-  // before it to be written, write it. While one thread writes, the other
-  // formats.
-  const auto take_blocks = [&](std::size_t first_block, char* buffer) {
-    for (std::size_t block = first_block; block < blocks; block += 2) {
+  // With a helper, each thread takes every second block: format it, wait
+  // for the block before it to be written, write it; while one thread
+  // writes, the other formats. Without one, this thread takes them all.
+  const auto take_blocks = [&](std::size_t first_block, std::size_t step,
+                               char* buffer) {
+    for (std::size_t block = first_block; block < blocks; block += step) {
       const std::size_t first = block * block_lines;
       const std::size_t end = std::min(count, first + block_lines);
       const char* stop = format(first, end, buffer);
@@ -79,8 +81,14 @@ void TextWriter::WriteLines(std::size_t count, std::size_t max_line_length,
   };
   {
     std::jthread helper;
-    if (blocks > 1) helper = std::jthread(take_blocks, 1, spare_.get());
-    take_blocks(0, buffer_.get());
+    if (blocks > 1) {
+      try {
+        helper = std::jthread(take_blocks, 1, 2, spare_.get());
+      } catch (const std::system_error&) {
+        // No thread to be had: slower, but the same bytes.
+      }
+    }
+    take_blocks(0, helper.joinable() ? 2 : 1, buffer_.get());
   }
   RecordWriteError(output.error());
 }

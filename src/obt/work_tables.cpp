@@ -1,6 +1,7 @@
 #include "obt/work_tables.h"
 
 #include <algorithm>
+#include <system_error>
 
 namespace obt {
 namespace {
@@ -40,11 +41,15 @@ void WorkTables::Prepare(std::size_t count, std::size_t source_count,
   if ((count - source_count) * sizeof(TableEntry) < kPopulateThreshold) {
     return;
   }
-  populating_ = std::jthread([this, count, source_count, with_fourth_values] {
-    entries_.Populate(source_count * sizeof(TableEntry),
-                      count * sizeof(TableEntry));
-    if (with_fourth_values) fourth_values_.Populate(source_count, count);
-  });
+  try {
+    populating_ = std::jthread([this, count, source_count, with_fourth_values] {
+      entries_.Populate(source_count * sizeof(TableEntry),
+                        count * sizeof(TableEntry));
+      if (with_fourth_values) fourth_values_.Populate(source_count, count);
+    });
+  } catch (const std::system_error&) {
+    // No thread to be had: the pages get their memory on first use.
+  }
 }
 
 void WorkTables::SizeForPoints(std::size_t count, std::size_t source_count) {

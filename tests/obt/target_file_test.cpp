@@ -164,6 +164,41 @@ TEST_F(TargetFileTest, WriteFailingHalfWayKeepsTheOldTarget) {
   }
 }
 
+TEST(RunWithoutThreadsTest, WritesTheSameBytes) {
+  // Enough points and triangles for several blocks of lines and for the
+  // helper that readies the copies' memory.
+  std::string source_text = CrLf({"QZ_OBT", "2.000000", "50000"});
+  for (int i = 0; i < 50000; ++i) {
+    source_text += CrLf({std::to_string(i) + " -7 " + std::to_string(3 * i)});
+  }
+  source_text += CrLf({"60000"});
+  for (int t = 0; t < 60000; ++t) {
+    source_text +=
+        CrLf({std::to_string(t % 50000) + " 1 2 " + std::to_string(t % 256)});
+  }
+  source_text += CrLf({"0"});
+  TempDir dir;
+  ASSERT_EQ(::chmod(dir.path().c_str(), 0777), 0);
+  WriteFile(dir.File("source.obt"), source_text);
+  {
+    JobRun run;
+    run.inputs.target_octant_checked = Octants(kAllOctants);
+    ASSERT_EQ(run.Run(dir.File("source.obt"), dir.File("threads.obt")),
+              RunResult::kSucceeded);
+  }
+  // A user that may start no further process or thread.
+  const int code = RunInChild(true, [&] {
+    const rlimit none{0, 0};
+    if (::setrlimit(RLIMIT_NPROC, &none) != 0) return kChildOtherError;
+    JobRun run;
+    run.inputs.target_octant_checked = Octants(kAllOctants);
+    return RunResultCode(run, dir.File("source.obt"), dir.File("alone.obt"));
+  });
+  if (code == kChildCannotDrop) GTEST_SKIP() << "cannot drop to uid 65534";
+  EXPECT_EQ(code, static_cast<int>(RunResult::kSucceeded));
+  EXPECT_EQ(ReadFile(dir.File("alone.obt")), ReadFile(dir.File("threads.obt")));
+}
+
 TEST_F(TargetFileTest, ReplacedTargetKeepsItsMode) {
   for (const mode_t mode : {0640, 0604, 0600, 0664}) {
     SCOPED_TRACE(mode);
