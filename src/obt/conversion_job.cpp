@@ -218,10 +218,9 @@ void ConversionJob::WritePoints(Feedback& feedback) {
       held, kMaxNumberLineLength<3>,
       [points, centre](std::size_t first, std::size_t end, char* out) {
         for (std::size_t i = first; i < end; ++i) {
-          out =
-              WriteNumberLine(out, std::array{WrapAdd(points[i][0], centre.x),
-                                              WrapAdd(points[i][1], centre.y),
-                                              WrapAdd(points[i][2], centre.z)});
+          out = WriteNumberLine(out, WrapAdd(points[i][0], centre.x),
+                                WrapAdd(points[i][1], centre.y),
+                                WrapAdd(points[i][2], centre.z));
         }
         return out;
       });
@@ -258,17 +257,16 @@ void ConversionJob::WriteTriangles(Feedback& feedback) {
   const std::size_t held = EntriesFor(mirror_.plan.copy_count, triangle_count_);
   const TableEntry* triangles = tables_.triangles();
   const uint8_t* fourth_values = tables_.fourth_values();
-  target_.WriteLines(
-      held, kMaxNumberLineLength<4>,
-      [triangles, fourth_values](std::size_t first, std::size_t end,
-                                 char* out) {
-        for (std::size_t t = first; t < end; ++t) {
-          out = WriteNumberLine(
-              out, std::array{triangles[t][0], triangles[t][1], triangles[t][2],
-                              int32_t{fourth_values[t]}});
-        }
-        return out;
-      });
+  target_.WriteLines(held, kMaxNumberLineLength<4>,
+                     [triangles, fourth_values](std::size_t first,
+                                                std::size_t end, char* out) {
+                       for (std::size_t t = first; t < end; ++t) {
+                         out = WriteNumberLine(out, triangles[t][0],
+                                               triangles[t][1], triangles[t][2],
+                                               int32_t{fourth_values[t]});
+                       }
+                       return out;
+                     });
   pending_.CheckIo();
   if (version_text_ == kVersion2Line) {
     target_.WriteSingleChar('0');

@@ -2,6 +2,7 @@
 #define OBTMIRROR_OBT_DECIMAL_FORMAT_H_
 
 #include <array>
+#include <concepts>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -79,22 +80,54 @@ inline char* WriteDecimal(char* out, int32_t value) {
 
 // Longest record of kCount numbers: blanks between them, CR LF after.
 template <std::size_t kCount>
-inline constexpr std::size_t kMaxNumberLineLength = kCount*(kMaxDecimalLength +
-                                                            1) +
-                                                    1;
+inline constexpr std::size_t kMaxNumberLineLength =
+    (kMaxDecimalLength + 1) * kCount + 1;
+
+// The integers separated by single blanks. Returns the end.
+template <std::same_as<int32_t>... Rest>
+inline char* WriteNumberFields(char* out, int32_t first, Rest... rest) {
+  out = WriteDecimal(out, first);
+  ((*out++ = ' ', out = WriteDecimal(out, rest)), ...);
+  return out;
+}
 
 // One record: the integers separated by single blanks, then CR LF. Returns
 // the end.
-template <std::size_t kCount>
-inline char* WriteNumberLine(char* out,
-                             const std::array<int32_t, kCount>& values) {
-  for (std::size_t i = 0; i < kCount; ++i) {
-    if (i > 0) *out++ = ' ';
-    out = WriteDecimal(out, values[i]);
-  }
+template <std::same_as<int32_t>... Values>
+inline char* WriteNumberLine(char* out, Values... values) {
+  out = WriteNumberFields(out, values...);
   *out++ = '\r';
   *out++ = '\n';
   return out;
+}
+
+namespace decimal_internal {
+
+// " 0\r\n" to " 255\r\n", each in eight bytes, its length in the last.
+inline constexpr std::array<std::array<char, 8>, 256> kByteLineEnds = [] {
+  std::array<std::array<char, 8>, 256> ends{};
+  for (int v = 0; v < 256; ++v) {
+    std::array<char, 8>& end = ends[v];
+    int length = 0;
+    end[length++] = ' ';
+    if (v >= 100) end[length++] = static_cast<char>('0' + v / 100);
+    if (v >= 10) end[length++] = static_cast<char>('0' + v / 10 % 10);
+    end[length++] = static_cast<char>('0' + v % 10);
+    end[length++] = '\r';
+    end[length++] = '\n';
+    end[7] = static_cast<char>(length);
+  }
+  return ends;
+}();
+
+}  // namespace decimal_internal
+
+// A blank, value in plain decimal, CR LF: the end of a triangle line, whose
+// fourth number is a byte. Stores eight bytes at out whatever the length.
+inline char* WriteByteLineEnd(char* out, uint8_t value) {
+  const std::array<char, 8>& end = decimal_internal::kByteLineEnds[value];
+  std::memcpy(out, end.data(), end.size());
+  return out + end[7];
 }
 
 }  // namespace obt
