@@ -11,7 +11,9 @@
 # file system. The directory is removed at the end.
 #
 # Each command runs RUNS times (default 3) after a sync, with its output
-# removed first; the medians are compared. POINTS and TRIANGLES in the
+# removed first; the medians are compared. WARMUP untimed runs (default 1)
+# of each come first: the first runs after a large new file are slower for
+# reasons of the machine, not of the command. POINTS and TRIANGLES in the
 # environment change the object's size.
 set -euo pipefail
 
@@ -20,6 +22,7 @@ scratch_parent=${2:-${TMPDIR:-/tmp}}
 points=${POINTS:-1000000}
 triangles=${TRIANGLES:-2000000}
 runs=${RUNS:-3}
+warmup=${WARMUP:-1}
 
 obtgen=$build_dir/bin/obtgen
 cli=$build_dir/bin/obtmirror-cli
@@ -36,7 +39,19 @@ copy_file=$scratch/copy.obt
 echo "Object: $points points, $triangles triangles, in $scratch"
 "$obtgen" grid "$source_file" --points "$points" --triangles "$triangles"
 
+# Runs a command WARMUP times untimed, removing OUT before each run.
+warm_up() {
+  local out=$1 run
+  shift
+  for ((run = 1; run <= warmup; ++run)); do
+    rm -f "$out"
+    sync
+    measure "$@" >/dev/null
+  done
+}
+
 convert_wall=() convert_cpu=() cp_wall=() cp_cpu=()
+warm_up "$output_file" "$cli" convert "$source_file" "$output_file" --to all --quiet
 peak_kib=0
 for ((run = 1; run <= runs; ++run)); do
   rm -f "$output_file"
@@ -50,6 +65,7 @@ for ((run = 1; run <= runs; ++run)); do
 done
 
 # The output itself is the file of the output's size that cp copies.
+warm_up "$copy_file" cp --reflink=never "$output_file" "$copy_file"
 for ((run = 1; run <= runs; ++run)); do
   rm -f "$copy_file"
   sync

@@ -10,15 +10,17 @@
 # 20,000 triangles, 100,000 and 200,000, 1,000,000 and 2,000,000, all in
 # octant 1) it times `obtmirror-cli convert --to all --quiet`, the peer with
 # the same settings, and cp of the converter's output, RUNS times each
-# (default 5), each after a sync and with its output removed first, and
-# prints the medians of the wall-clock times. The peer's output is checked
-# to be byte for byte the converter's. Everything goes to a new directory
-# under SCRATCH_PARENT (default $TMPDIR or /tmp), removed at the end.
+# (default 5) after WARMUP untimed runs (default 1), each after a sync and
+# with its output removed first, and prints the medians of the wall-clock
+# times. The peer's output is checked to be byte for byte the converter's.
+# Everything goes to a new directory under SCRATCH_PARENT (default $TMPDIR
+# or /tmp), removed at the end.
 set -euo pipefail
 
 build_dir=${1:-build}
 scratch_parent=${2:-${TMPDIR:-/tmp}}
 runs=${RUNS:-5}
+warmup=${WARMUP:-1}
 sizes=("small 10000 20000" "medium 100000 200000" "large 1000000 2000000")
 
 obtgen=$build_dir/bin/obtgen
@@ -36,12 +38,19 @@ peer_file=$scratch/peer.obt
 copy_file=$scratch/copy.obt
 
 # Times one command RUNS times, removing OUT before each run, and sets
-# median_wall and peak_kib. Runs in this shell, so that a failing command
-# ends the script.
+# median_wall and peak_kib. WARMUP untimed runs (default 1) come first: the
+# first runs after a large new file are slower for reasons of the machine
+# (memory the system takes into use for the first time), not of the
+# command. Runs in this shell, so that a failing command ends the script.
 median_of_runs() {
   local out=$1 walls=() wall kib run
   shift
   peak_kib=0
+  for ((run = 1; run <= warmup; ++run)); do
+    rm -f "$out"
+    sync
+    measure "$@" >/dev/null
+  done
   for ((run = 1; run <= runs; ++run)); do
     rm -f "$out"
     sync
