@@ -176,10 +176,13 @@ void ConversionJob::OpenJobFiles(const RunInputs& inputs) {
 bool ConversionJob::ReadPoints(Feedback& feedback) {
   point_count_ = source_.ReadNumber();
   source_.SkipToNextLine();
-  // Refused before a single table entry is allocated or a point is read.
-  if (!FitsTables(mirror_.plan.copy_count, point_count_)) return false;
-  tables_.SizeForPoints(EntriesFor(mirror_.plan.copy_count, point_count_),
-                        EntriesFor(0, point_count_));
+  // Refused before a single table entry is allocated or a point is read;
+  // so is an object for which the system has no memory.
+  if (!FitsTables(mirror_.plan.copy_count, point_count_) ||
+      !tables_.SizeForPoints(EntriesFor(mirror_.plan.copy_count, point_count_),
+                             EntriesFor(0, point_count_))) {
+    return false;
+  }
 
   feedback.SetGaugeMaximum(100);
   feedback.SetGaugeProgress(0);
@@ -233,9 +236,12 @@ bool ConversionJob::ReadTriangles(Feedback& feedback) {
   feedback.SetGaugeProgress(0);
   triangle_count_ = source_.ReadNumber();
   source_.SkipToNextLine();
-  if (!FitsTables(mirror_.plan.copy_count, triangle_count_)) return false;
-  tables_.SizeForTriangles(EntriesFor(mirror_.plan.copy_count, triangle_count_),
-                           EntriesFor(0, triangle_count_));
+  if (!FitsTables(mirror_.plan.copy_count, triangle_count_) ||
+      !tables_.SizeForTriangles(
+          EntriesFor(mirror_.plan.copy_count, triangle_count_),
+          EntriesFor(0, triangle_count_))) {
+    return false;
+  }
 
   TableEntry* triangles = tables_.triangles();
   uint8_t* fourth_values = tables_.fourth_values();

@@ -1,6 +1,7 @@
 #include "obt/work_tables.h"
 
 #include <algorithm>
+#include <new>
 #include <system_error>
 
 namespace obt {
@@ -24,22 +25,39 @@ void Trim(const PageBlock& block, std::size_t element_size, std::size_t needed,
 
 }  // namespace
 
-void WorkTables::Reserve() {
-  if (!entries_.empty()) return;
-  entries_ = PageBlock(kTableCapacity * sizeof(TableEntry));
-  fourth_values_ = PageBlock(kTableCapacity);
+bool WorkTables::Reserve(std::size_t count) {
+  if (count <= capacity_) return true;
+  // The whole capacity when the system grants that much address space, so
+  // that no later run has to move; else just what this run needs.
+  for (const std::size_t size :
+       {static_cast<std::size_t>(kTableCapacity), count}) {
+    entries_ = PageBlock();
+    fourth_values_ = PageBlock();
+    capacity_ = entries_used_ = fourth_values_used_ = 0;
+    try {
+      entries_ = PageBlock(size * sizeof(TableEntry));
+      fourth_values_ = PageBlock(size);
+      capacity_ = size;
+      return true;
+    } catch (const std::bad_alloc&) {
+      // Try the smaller size, or give up.
+    }
+  }
+  // The last try may have got the one block without the other.
+  entries_ = PageBlock();
+  return false;
 }
 
-void WorkTables::Prepare(std::size_t count, std::size_t source_count,
+bool WorkTables::Prepare(std::size_t count, std::size_t source_count,
                          bool with_fourth_values) {
   if (populating_.joinable()) populating_.join();
-  Reserve();
+  if (!Reserve(count)) return false;
   Trim(entries_, sizeof(TableEntry), count, entries_used_);
   if (with_fourth_values) {
     Trim(fourth_values_, 1, count, fourth_values_used_);
   }
   if ((count - source_count) * sizeof(TableEntry) < kPopulateThreshold) {
-    return;
+    return true;
   }
   try {
     populating_ = std::jthread([this, count, source_count, with_fourth_values] {
@@ -50,14 +68,15 @@ void WorkTables::Prepare(std::size_t count, std::size_t source_count,
   } catch (const std::system_error&) {
     // No thread to be had: the pages get their memory on first use.
   }
+  return true;
 }
 
-void WorkTables::SizeForPoints(std::size_t count, std::size_t source_count) {
-  Prepare(count, source_count, false);
+bool WorkTables::SizeForPoints(std::size_t count, std::size_t source_count) {
+  return Prepare(count, source_count, false);
 }
 
-void WorkTables::SizeForTriangles(std::size_t count, std::size_t source_count) {
-  Prepare(count, source_count, true);
+bool WorkTables::SizeForTriangles(std::size_t count, std::size_t source_count) {
+  return Prepare(count, source_count, true);
 }
 
 }  // namespace obt

@@ -22,18 +22,20 @@ using TableEntry = std::array<int32_t, 3>;
 // triangle is read. Entry i of the file's numbering (from 1) lives at
 // index i - 1.
 //
-// The storage spans the whole capacity as address space, taken once; its
+// The storage spans the whole capacity as address space, taken once (or,
+// where the system grants less, what the largest run so far needed); its
 // pages get memory when a run first uses them, keep it for the next run,
 // and give it back when a run needs far less. Nothing is ever cleared.
 class WorkTables {
  public:
-  // Room for `count` point entries (count <= kTableCapacity). The pages of
-  // the entries from `source_count` on, where the copies go, get their
-  // memory on a helper thread while the source's entries are read.
-  void SizeForPoints(std::size_t count, std::size_t source_count);
+  // Room for `count` point entries (count <= kTableCapacity); false when
+  // the system has no room for that many. The pages of the entries from
+  // `source_count` on, where the copies go, get their memory on a helper
+  // thread while the source's entries are read.
+  bool SizeForPoints(std::size_t count, std::size_t source_count);
   // Room for `count` triangle entries and as many FourthValues, the same
   // way.
-  void SizeForTriangles(std::size_t count, std::size_t source_count);
+  bool SizeForTriangles(std::size_t count, std::size_t source_count);
 
   TableEntry* points() { return static_cast<TableEntry*>(entries_.data()); }
   TableEntry* triangles() { return points(); }
@@ -42,15 +44,17 @@ class WorkTables {
   }
 
  private:
-  // Takes the address space on first use.
-  void Reserve();
+  // Room for `count` entries in both tables; false when the system has
+  // none.
+  bool Reserve(std::size_t count);
   // Gives back memory far beyond `count` entries, then starts the helper
   // thread on the pages from `source_count` to `count`.
-  void Prepare(std::size_t count, std::size_t source_count,
+  bool Prepare(std::size_t count, std::size_t source_count,
                bool with_fourth_values);
 
   PageBlock entries_;
   PageBlock fourth_values_;
+  std::size_t capacity_ = 0;
   // How many entries, from the first, may hold memory.
   std::size_t entries_used_ = 0;
   std::size_t fourth_values_used_ = 0;

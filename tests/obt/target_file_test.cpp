@@ -10,6 +10,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstddef>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -197,6 +199,64 @@ TEST(RunWithoutThreadsTest, WritesTheSameBytes) {
   if (code == kChildCannotDrop) GTEST_SKIP() << "cannot drop to uid 65534";
   EXPECT_EQ(code, static_cast<int>(RunResult::kSucceeded));
   EXPECT_EQ(ReadFile(dir.File("alone.obt")), ReadFile(dir.File("threads.obt")));
+}
+
+// The address space the process has mapped, in bytes.
+std::size_t MappedBytes() {
+  std::ifstream statm("/proc/self/statm");
+  std::size_t pages = 0;
+  statm >> pages;
+  return pages * static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+}
+
+TEST(RunWithLittleAddressSpaceTest, RefusesWhatDoesNotFitAndGoesOn) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "the address sanitizer maps far more than the limit leaves";
+#endif
+  TempDir dir;
+  std::string small = CrLf({"QZ_OBT", "2.000000", "1000"});
+  for (int i = 0; i < 1000; ++i) small += CrLf({std::to_string(i) + " 5 6"});
+  small += CrLf({"1", "0 1 2 3", "0"});
+  WriteFile(dir.File("small.obt"), small);
+  // Nine parts of seven million points: 756 MB of table, within the
+  // capacity but not within the limit below.
+  WriteFile(dir.File("huge.obt"), CrLf({"QZ_OBT", "2.000000", "7000000"}));
+  WriteFile(dir.File("huge-out.obt"), kOldTarget);
+  {
+    JobRun run;
+    run.inputs.target_octant_checked = Octants(kAllOctants);
+    ASSERT_EQ(run.Run(dir.File("small.obt"), dir.File("expected.obt")),
+              RunResult::kSucceeded);
+  }
+  const int code = RunInChild(false, [&] {
+    const rlim_t room = MappedBytes() + (std::size_t{256} << 20);
+    const rlimit limit{room, room};
+    if (::setrlimit(RLIMIT_AS, &limit) != 0) return kChildOtherError;
+    JobRun run;
+    run.inputs.target_octant_checked = Octants(kAllOctants);
+    if (RunResultCode(run, dir.File("small.obt"), dir.File("first.obt")) !=
+        static_cast<int>(RunResult::kSucceeded)) {
+      return 1;
+    }
+    if (RunResultCode(run, dir.File("huge.obt"), dir.File("huge-out.obt")) !=
+        static_cast<int>(RunResult::kObjectTooLarge)) {
+      return 2;
+    }
+    return RunResultCode(run, dir.File("small.obt"), dir.File("again.obt")) ==
+                   static_cast<int>(RunResult::kSucceeded)
+               ? 0
+               : 3;
+  });
+  EXPECT_EQ(code, 0) << "1: a small run failed, 2: the huge one was not "
+                        "refused, 3: the run after the refusal failed";
+  EXPECT_TRUE(ReadFile(dir.File("first.obt")) ==
+              ReadFile(dir.File("expected.obt")))
+      << "first.obt differs";
+  EXPECT_TRUE(ReadFile(dir.File("again.obt")) ==
+              ReadFile(dir.File("expected.obt")))
+      << "again.obt differs";
+  EXPECT_EQ(ReadFile(dir.File("huge-out.obt")), kOldTarget);
+  EXPECT_TRUE(UnfinishedFiles(dir).empty());
 }
 
 TEST_F(TargetFileTest, ReplacedTargetKeepsItsMode) {
