@@ -8,10 +8,10 @@
 
 #include "grid_object.h"
 #include "obt/conversion_job.h"
-#include "obt/feedback.h"
 #include "obt/pending_io_error.h"
-#include "obt/run_inputs.h"
 #include "support/temp_dir.h"
+#include "work/feedback.h"
+#include "work/run_inputs.h"
 
 namespace {
 
@@ -33,10 +33,10 @@ void BM_ConversionRun(benchmark::State& state) {
   obt::PendingIoError pending;
   obt::ConversionJob job(pending);
   job.set_target_name(target.string());
-  obt::RunInputs inputs;
+  work::RunInputs inputs;
   inputs.source_name = source.string();
   inputs.target_octant_checked.fill(true);
-  obt::NullFeedback feedback;
+  work::NullFeedback feedback;
 
   int64_t output_bytes = 0;
   for (auto _ : state) {

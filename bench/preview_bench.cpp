@@ -13,10 +13,10 @@
 #include <string>
 #include <system_error>
 
-#include "obt/feedback.h"
 #include "obt/pending_io_error.h"
 #include "obt/text_reader.h"
 #include "preview/preview.h"
+#include "work/feedback.h"
 
 namespace {
 
@@ -127,7 +127,7 @@ void BM_WholePreview(benchmark::State& state) {
   const auto [path, size] = Files().File(shape);
   obt::PendingIoError pending;
   preview::Preview preview(pending);
-  obt::NullFeedback feedback;
+  work::NullFeedback feedback;
   for (auto _ : state) {
     preview.PreviewLoader(path, 231, 177, feedback);
     if (preview.preview_error() != preview::kPreviewLoaded) {

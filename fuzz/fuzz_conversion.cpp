@@ -23,12 +23,12 @@
 #include <string_view>
 
 #include "obt/conversion_job.h"
-#include "obt/feedback.h"
 #include "obt/io_error.h"
 #include "obt/pending_io_error.h"
-#include "obt/run_inputs.h"
 #include "obt/text_reader.h"
-#include "obt/work_tables.h"
+#include "work/feedback.h"
+#include "work/run_inputs.h"
+#include "work/work_tables.h"
 
 namespace {
 
@@ -67,7 +67,7 @@ std::string ReadBytes(const fs::path& path) {
 }
 
 bool SkippedCount(int32_t count) {
-  return count > kLargestCountRun && count <= obt::kTableCapacity;
+  return count > kLargestCountRun && count <= work::kTableCapacity;
 }
 
 // Reads the two counts as the run reads them, with the engine's own reader.
@@ -127,7 +127,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   InputReader input{data, size};
   const uint8_t octant_byte = input.Byte();
   const uint8_t target_mask = input.Byte();
-  obt::RunInputs inputs;
+  work::RunInputs inputs;
   inputs.centre_x_text = input.Text(input.Byte() % 5);
   inputs.centre_y_text = input.Text(input.Byte() % 5);
   inputs.centre_z_text = input.Text(input.Byte() % 5);
@@ -150,7 +150,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   // One job for the process, as the program keeps it.
   static obt::PendingIoError pending;
   static obt::ConversionJob job(pending);
-  obt::NullFeedback feedback;
+  work::NullFeedback feedback;
   job.set_target_name(target.string());
   bool succeeded = false;
   try {

@@ -13,9 +13,9 @@
 #include <fstream>
 #include <string>
 
-#include "obt/feedback.h"
 #include "obt/pending_io_error.h"
 #include "preview/preview.h"
+#include "work/feedback.h"
 
 namespace {
 
@@ -56,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
 
   static obt::PendingIoError pending;
   static preview::Preview preview(pending);
-  obt::NullFeedback feedback;
+  work::NullFeedback feedback;
   for (int32_t view = 0; view < 4; ++view) {
     for (const BoxSize& box : kBoxSizes) {
       preview.set_view_kind(view);

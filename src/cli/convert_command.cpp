@@ -81,7 +81,7 @@ int ConvertCommand::Run() const {
   obt::ConversionJob job(pending);
   job.set_target_name(FullPath(target_));
 
-  obt::RunInputs inputs;
+  work::RunInputs inputs;
   inputs.source_name = FullPath(source_);
   inputs.centre_x_text = centre_x_;
   inputs.centre_y_text = centre_y_;
@@ -89,11 +89,11 @@ int ConvertCommand::Run() const {
   inputs.source_octant_checked = source_octant_;
   inputs.target_octant_checked = target_octants_;
 
-  std::unique_ptr<obt::Feedback> feedback;
+  std::unique_ptr<work::Feedback> feedback;
   if (!quiet_ && ::isatty(STDERR_FILENO) == 1) {
     feedback = std::make_unique<TerminalProgress>(stderr);
   } else {
-    feedback = std::make_unique<obt::NullFeedback>();
+    feedback = std::make_unique<work::NullFeedback>();
   }
 
   try {

@@ -106,11 +106,11 @@ int PreviewCommand::Run() const {
   preview.InitPreview();
   preview.set_view_kind(view_kind_);
 
-  std::unique_ptr<obt::Feedback> feedback;
+  std::unique_ptr<work::Feedback> feedback;
   if (::isatty(STDERR_FILENO) == 1) {
     feedback = std::make_unique<TerminalProgress>(stderr);
   } else {
-    feedback = std::make_unique<obt::NullFeedback>();
+    feedback = std::make_unique<work::NullFeedback>();
   }
 
   preview.PreviewLoader(FullPath(file_), width_, height_, *feedback);

@@ -5,14 +5,14 @@
 #include <cstdio>
 #include <string>
 
-#include "obt/feedback.h"
+#include "work/feedback.h"
 
 namespace cli {
 
 // Draws the gauge as a bar on one line of a terminal, with the status line
 // beside it, and wipes the line when it goes away. Redraws only when the
 // whole percentage changes, as the window's gauge does.
-class TerminalProgress final : public obt::Feedback {
+class TerminalProgress final : public work::Feedback {
  public:
   explicit TerminalProgress(std::FILE* terminal) : terminal_(terminal) {}
   ~TerminalProgress() override;

@@ -4,8 +4,8 @@
 #include <cstdint>
 
 #include "mirror/copy_plan.h"
-#include "obt/feedback.h"
-#include "obt/work_tables.h"
+#include "work/feedback.h"
+#include "work/work_tables.h"
 
 namespace mirror {
 
@@ -14,15 +14,15 @@ namespace mirror {
 // mirror centre, so this reflects them through the centre's planes. Sets
 // the gauge to 67, also without copies.
 void MirrorPoints(const CopyPlan& plan, int32_t point_count,
-                  obt::TableEntry* points, obt::Feedback& feedback);
+                  work::TableEntry* points, work::Feedback& feedback);
 
 // Fills triangle entries T+1 .. (copy_count+1)·T from entries 1..T: copy n
 // names the points n·N further on, with its first two corners swapped when
 // the copy is mirrored on an odd number of axes. FourthValues are copied
 // unchanged. Sets the gauge to 67, also without copies.
 void ReplicateTriangles(const CopyPlan& plan, int32_t point_count,
-                        int32_t triangle_count, obt::TableEntry* triangles,
-                        uint8_t* fourth_values, obt::Feedback& feedback);
+                        int32_t triangle_count, work::TableEntry* triangles,
+                        uint8_t* fourth_values, work::Feedback& feedback);
 
 }  // namespace mirror
 

@@ -41,7 +41,7 @@ int32_t OutputCount(int32_t copy_count, int32_t count) {
 
 // Whether the source object and all its copies fit the tables.
 bool FitsTables(int32_t copy_count, int32_t count) {
-  return int64_t{copy_count + 1} * count <= kTableCapacity;
+  return int64_t{copy_count + 1} * count <= work::kTableCapacity;
 }
 
 std::size_t EntriesFor(int32_t copy_count, int32_t count) {
@@ -83,8 +83,8 @@ std::string_view StatusText(RunResult result) {
 ConversionJob::ConversionJob(PendingIoError& pending)
     : pending_(pending), source_(pending), target_(pending) {}
 
-RunResult ConversionJob::RunConversionJob(const RunInputs& inputs,
-                                          Feedback& feedback) {
+RunResult ConversionJob::RunConversionJob(const work::RunInputs& inputs,
+                                          work::Feedback& feedback) {
   source_status_ = 0;
   target_status_ = 0;
   OpenJobFiles(inputs);
@@ -137,7 +137,7 @@ RunResult ConversionJob::RunConversionJob(const RunInputs& inputs,
   return RunResult::kSucceeded;
 }
 
-void ConversionJob::OpenJobFiles(const RunInputs& inputs) {
+void ConversionJob::OpenJobFiles(const work::RunInputs& inputs) {
   pending_.TakeIoError();
   source_name_ = inputs.source_name;
   if (source_name_.empty()) {
@@ -173,7 +173,7 @@ void ConversionJob::OpenJobFiles(const RunInputs& inputs) {
   }
 }
 
-bool ConversionJob::ReadPoints(Feedback& feedback) {
+bool ConversionJob::ReadPoints(work::Feedback& feedback) {
   point_count_ = source_.ReadNumber();
   source_.SkipToNextLine();
   // Refused before a single table entry is allocated or a point is read;
@@ -186,7 +186,7 @@ bool ConversionJob::ReadPoints(Feedback& feedback) {
 
   feedback.SetGaugeMaximum(100);
   feedback.SetGaugeProgress(0);
-  TableEntry* points = tables_.points();
+  work::TableEntry* points = tables_.points();
   const mirror::MirrorCentre& centre = mirror_.centre;
   std::array<int32_t, 3> xyz{};
   for (int32_t i = 0; i < point_count_; ++i) {
@@ -203,7 +203,7 @@ void ConversionJob::WriteLineEnd() {
   pending_.CheckIo();
 }
 
-void ConversionJob::WritePoints(Feedback& feedback) {
+void ConversionJob::WritePoints(work::Feedback& feedback) {
   const int32_t total = OutputCount(mirror_.plan.copy_count, point_count_);
   target_.WriteText(magic_text_);
   WriteLineEnd();
@@ -215,7 +215,7 @@ void ConversionJob::WritePoints(Feedback& feedback) {
   // Lines only for the entries the tables hold: a negative count can wrap
   // the count line to a positive number, and that must not be read past.
   const std::size_t held = EntriesFor(mirror_.plan.copy_count, point_count_);
-  const TableEntry* points = tables_.points();
+  const work::TableEntry* points = tables_.points();
   const mirror::MirrorCentre centre = mirror_.centre;
   target_.WriteLines(
       held, kMaxNumberLineLength<3>,
@@ -231,7 +231,7 @@ void ConversionJob::WritePoints(Feedback& feedback) {
   feedback.SetGaugeProgress(100);
 }
 
-bool ConversionJob::ReadTriangles(Feedback& feedback) {
+bool ConversionJob::ReadTriangles(work::Feedback& feedback) {
   feedback.SetGaugeMaximum(100);
   feedback.SetGaugeProgress(0);
   triangle_count_ = source_.ReadNumber();
@@ -243,7 +243,7 @@ bool ConversionJob::ReadTriangles(Feedback& feedback) {
     return false;
   }
 
-  TableEntry* triangles = tables_.triangles();
+  work::TableEntry* triangles = tables_.triangles();
   uint8_t* fourth_values = tables_.fourth_values();
   std::array<int32_t, 4> line{};
   for (int32_t t = 0; t < triangle_count_; ++t) {
@@ -255,13 +255,13 @@ bool ConversionJob::ReadTriangles(Feedback& feedback) {
   return true;
 }
 
-void ConversionJob::WriteTriangles(Feedback& feedback) {
+void ConversionJob::WriteTriangles(work::Feedback& feedback) {
   const int32_t total = OutputCount(mirror_.plan.copy_count, triangle_count_);
   target_.WriteNumber(total);
   WriteLineEnd();
 
   const std::size_t held = EntriesFor(mirror_.plan.copy_count, triangle_count_);
-  const TableEntry* triangles = tables_.triangles();
+  const work::TableEntry* triangles = tables_.triangles();
   const uint8_t* fourth_values = tables_.fourth_values();
   target_.WriteLines(held, kMaxNumberLineLength<4>,
                      [triangles, fourth_values](std::size_t first,

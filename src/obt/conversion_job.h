@@ -6,12 +6,12 @@
 #include <string_view>
 
 #include "mirror/mirror_state.h"
-#include "obt/feedback.h"
 #include "obt/pending_io_error.h"
-#include "obt/run_inputs.h"
 #include "obt/text_reader.h"
 #include "obt/text_writer.h"
-#include "obt/work_tables.h"
+#include "work/feedback.h"
+#include "work/run_inputs.h"
+#include "work/work_tables.h"
 
 namespace obt {
 
@@ -41,7 +41,8 @@ class ConversionJob {
   // Runs to the end and writes the outcome to the status line. An I/O error
   // in the middle of work raises IoError; both files are closed and the
   // target is as it was before the run, as after every run that fails.
-  RunResult RunConversionJob(const RunInputs& inputs, Feedback& feedback);
+  RunResult RunConversionJob(const work::RunInputs& inputs,
+                             work::Feedback& feedback);
 
   const std::string& source_name() const { return source_name_; }
   int32_t source_status() const { return source_status_; }
@@ -51,11 +52,11 @@ class ConversionJob {
   const mirror::MirrorState& mirror_state() const { return mirror_; }
 
  private:
-  void OpenJobFiles(const RunInputs& inputs);
-  bool ReadPoints(Feedback& feedback);
-  void WritePoints(Feedback& feedback);
-  bool ReadTriangles(Feedback& feedback);
-  void WriteTriangles(Feedback& feedback);
+  void OpenJobFiles(const work::RunInputs& inputs);
+  bool ReadPoints(work::Feedback& feedback);
+  void WritePoints(work::Feedback& feedback);
+  bool ReadTriangles(work::Feedback& feedback);
+  void WriteTriangles(work::Feedback& feedback);
   void WriteLineEnd();
   // Closes what a run that stops early leaves open, and drops its output.
   void CloseFilesQuietly();
@@ -63,7 +64,7 @@ class ConversionJob {
   PendingIoError& pending_;
   TextReader source_;
   TextWriter target_;
-  WorkTables tables_;
+  work::WorkTables tables_;
   mirror::MirrorState mirror_;
 
   std::string source_name_;

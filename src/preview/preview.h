@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "obt/feedback.h"
 #include "obt/pending_io_error.h"
 #include "obt/text_reader.h"
 #include "preview/preview_bitmap.h"
 #include "preview/real6.h"
+#include "work/feedback.h"
 
 namespace preview {
 
@@ -63,7 +63,7 @@ class Preview {
   // closed. Read errors after the file is open are not looked at: a
   // malformed or missing number reads as 0 and loading goes on.
   void PreviewLoader(const std::string& path, int32_t box_width,
-                     int32_t box_height, obt::Feedback& feedback);
+                     int32_t box_height, work::Feedback& feedback);
 
   // After a load that got through: replaces the bitmap with a white one of
   // the box's size, reads every triangle line and draws its outline.
@@ -71,7 +71,7 @@ class Preview {
   // status line are reset: the front end shows the new bitmap there. A
   // triangle that names a point this load did not read is left out. Does
   // nothing when the load failed.
-  void DrawWireframe(obt::Feedback& feedback,
+  void DrawWireframe(work::Feedback& feedback,
                      const std::function<void()>& repaint_box = nullptr);
 
   // Closes the file a successful load left open; does nothing otherwise.
@@ -96,7 +96,7 @@ class Preview {
   // Ends a load whose file is open but unusable; its file is closed so that
   // the next load does not bind a new file over it.
   void RejectLoad(uint8_t error);
-  void ReadPoints(obt::Feedback& feedback);
+  void ReadPoints(work::Feedback& feedback);
   void FitPoints();
   PreviewPoint ReadProjectedPoint();
   // Whether `number` names a point of the last load. The table bound is

@@ -42,7 +42,7 @@ void Preview::InitPreview() {
 }
 
 void Preview::PreviewLoader(const std::string& path, int32_t box_width,
-                            int32_t box_height, obt::Feedback& feedback) {
+                            int32_t box_height, work::Feedback& feedback) {
   pending_.TakeIoError();
   if (path.empty()) {
     preview_error_ = kPreviewNotOpened;
@@ -100,7 +100,7 @@ PreviewPoint Preview::ReadProjectedPoint() {
 
 // One point is read even when the count is below 1, so the triangle count
 // is then taken from the line after it.
-void Preview::ReadPoints(obt::Feedback& feedback) {
+void Preview::ReadPoints(work::Feedback& feedback) {
   preview_point_table_[0] = ReadProjectedPoint();
   min_u_ = max_u_ = preview_point_table_[0].column;
   min_v_ = max_v_ = preview_point_table_[0].row;

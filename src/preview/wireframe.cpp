@@ -3,7 +3,7 @@
 
 namespace preview {
 
-void Preview::DrawWireframe(obt::Feedback& feedback,
+void Preview::DrawWireframe(work::Feedback& feedback,
                             const std::function<void()>& repaint_box) {
   if (preview_error_ != kPreviewLoaded) return;
 

@@ -181,8 +181,8 @@ void TForm1::SetBerechnenButtons(bool enabled) {
   }
 }
 
-obt::RunInputs TForm1::ReadRunInputs() const {
-  obt::RunInputs inputs;
+work::RunInputs TForm1::ReadRunInputs() const {
+  work::RunInputs inputs;
   inputs.source_name = EncodedPath(FileListBox1->FileName());
   inputs.centre_x_text = MPX->Text().toStdString();
   inputs.centre_y_text = MPY->Text().toStdString();

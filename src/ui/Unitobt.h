@@ -6,9 +6,9 @@
 #include <array>
 
 #include "obt/conversion_job.h"
-#include "obt/run_inputs.h"
 #include "preview/preview.h"
 #include "ui/message_boxes.h"
+#include "work/run_inputs.h"
 
 class QCheckBox;
 class QComboBox;
@@ -72,7 +72,7 @@ class TForm1 : public QWidget {
   QString TemporaryResultFile() const;
 
   // What a run reads from the controls.
-  obt::RunInputs ReadRunInputs() const;
+  work::RunInputs ReadRunInputs() const;
 
   TabbedNotebook* TabbedNotebook1 = nullptr;
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "obt/feedback.h"
+#include "work/feedback.h"
 
 class QLabel;
 
@@ -14,7 +14,7 @@ class Gauge;
 
 // The status box as the engine sees it: the status line is the label's
 // caption, the gauge shows the progress.
-class StatusFeedback final : public obt::Feedback {
+class StatusFeedback final : public work::Feedback {
  public:
   StatusFeedback(QLabel* label, Gauge* gauge) : label_(label), gauge_(gauge) {}
 

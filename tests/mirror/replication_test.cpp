@@ -7,17 +7,17 @@
 
 #include "mirror/copy_plan.h"
 #include "mirror/octant_table.h"
-#include "obt/feedback.h"
-#include "obt/work_tables.h"
+#include "work/feedback.h"
+#include "work/work_tables.h"
 
 namespace {
 
-using obt::TableEntry;
+using work::TableEntry;
 
 // Entries past those a step may write hold this, to show that they stay.
 constexpr int32_t kUntouched = 0x5A5A5A5A;
 
-class GaugeRecorder final : public obt::Feedback {
+class GaugeRecorder final : public work::Feedback {
  public:
   void SetStatusText(std::string_view) override { ++other_calls; }
   void SetGaugeMaximum(int32_t) override { ++other_calls; }

@@ -8,8 +8,8 @@
 
 #include "obt/conversion_job.h"
 #include "obt/pending_io_error.h"
-#include "obt/run_inputs.h"
 #include "test_files.h"
+#include "work/run_inputs.h"
 
 namespace obt_test {
 
@@ -46,7 +46,7 @@ struct JobRun {
   obt::PendingIoError pending;
   obt::ConversionJob job{pending};
   RecordingFeedback feedback;
-  obt::RunInputs inputs;
+  work::RunInputs inputs;
 };
 
 }  // namespace obt_test

@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "obt/feedback.h"
 #include "obt/io_error.h"
 #include "obt/pending_io_error.h"
 #include "preview/preview.h"
 #include "preview/view_projection.h"
 #include "preview_test_files.h"
+#include "work/feedback.h"
 
 namespace preview {
 namespace {

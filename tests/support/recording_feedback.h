@@ -6,14 +6,14 @@
 #include <string_view>
 #include <vector>
 
-#include "obt/feedback.h"
+#include "work/feedback.h"
 
 namespace testing_support {
 
 // Every call in order, as one readable line each: "status <text>",
 // "max <n>", "gauge <n>", and "repaint" where a front end would repaint its
 // preview.
-class RecordingFeedback final : public obt::Feedback {
+class RecordingFeedback final : public work::Feedback {
  public:
   void SetStatusText(std::string_view text) override {
     calls.push_back("status " + std::string(text));

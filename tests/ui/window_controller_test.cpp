@@ -320,7 +320,7 @@ void WindowControllerTest::runInputsFromTheControls() {
   form().CheckBox2->click();
   form().CheckBox1->click();
   form().CheckBox128->click();
-  const obt::RunInputs inputs = form().ReadRunInputs();
+  const work::RunInputs inputs = form().ReadRunInputs();
   QCOMPARE(QString::fromStdString(inputs.source_name),
            fixture_->Path("quelle.obt"));
   QCOMPARE(inputs.centre_x_text, std::string("+5"));

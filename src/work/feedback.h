@@ -1,10 +1,10 @@
-#ifndef OBTMIRROR_OBT_FEEDBACK_H_
-#define OBTMIRROR_OBT_FEEDBACK_H_
+#ifndef OBTMIRROR_WORK_FEEDBACK_H_
+#define OBTMIRROR_WORK_FEEDBACK_H_
 
 #include <cstdint>
 #include <string_view>
 
-namespace obt {
+namespace work {
 
 // What long work reports to whoever watches it: the status line and the
 // progress gauge. The window draws these on its status box, the command line
@@ -26,6 +26,6 @@ class NullFeedback final : public Feedback {
   void SetGaugeProgress(int32_t) override {}
 };
 
-}  // namespace obt
+}  // namespace work
 
-#endif  // OBTMIRROR_OBT_FEEDBACK_H_
+#endif  // OBTMIRROR_WORK_FEEDBACK_H_

@@ -1,9 +1,9 @@
-#ifndef OBTMIRROR_OBT_PAGE_BLOCK_H_
-#define OBTMIRROR_OBT_PAGE_BLOCK_H_
+#ifndef OBTMIRROR_WORK_PAGE_BLOCK_H_
+#define OBTMIRROR_WORK_PAGE_BLOCK_H_
 
 #include <cstddef>
 
-namespace obt {
+namespace work {
 
 // A range of address space taken straight from the system, whose pages get
 // memory (zeroed) only when first used, and which the kernel may back with
@@ -41,6 +41,6 @@ class PageBlock {
   std::size_t mapped_ = 0;
 };
 
-}  // namespace obt
+}  // namespace work
 
-#endif  // OBTMIRROR_OBT_PAGE_BLOCK_H_
+#endif  // OBTMIRROR_WORK_PAGE_BLOCK_H_

@@ -1,14 +1,14 @@
-#ifndef OBTMIRROR_OBT_WORK_TABLES_H_
-#define OBTMIRROR_OBT_WORK_TABLES_H_
+#ifndef OBTMIRROR_WORK_WORK_TABLES_H_
+#define OBTMIRROR_WORK_WORK_TABLES_H_
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <thread>
 
-#include "obt/page_block.h"
+#include "work/page_block.h"
 
-namespace obt {
+namespace work {
 
 // The most entries one table may hold: the source object and all its copies
 // together. A run that needs more is refused before anything is allocated.
@@ -62,6 +62,6 @@ class WorkTables {
   std::jthread populating_;
 };
 
-}  // namespace obt
+}  // namespace work
 
-#endif  // OBTMIRROR_OBT_WORK_TABLES_H_
+#endif  // OBTMIRROR_WORK_WORK_TABLES_H_

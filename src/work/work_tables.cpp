@@ -1,10 +1,10 @@
-#include "obt/work_tables.h"
+#include "work/work_tables.h"
 
 #include <algorithm>
 #include <new>
 #include <system_error>
 
-namespace obt {
+namespace work {
 namespace {
 
 // Below this many bytes of copies the helper thread costs more than the
@@ -79,4 +79,4 @@ bool WorkTables::SizeForTriangles(std::size_t count, std::size_t source_count) {
   return Prepare(count, source_count, true);
 }
 
-}  // namespace obt
+}  // namespace work

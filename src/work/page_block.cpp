@@ -1,4 +1,4 @@
-#include "obt/page_block.h"
+#include "work/page_block.h"
 
 #include <sys/mman.h>
 
@@ -6,7 +6,7 @@
 #include <new>
 #include <utility>
 
-namespace obt {
+namespace work {
 namespace {
 
 // The size of a huge page on the machines we run on.
@@ -70,4 +70,4 @@ void PageBlock::Release() {
   mapped_ = 0;
 }
 
-}  // namespace obt
+}  // namespace work

@@ -1,10 +1,10 @@
-#ifndef OBTMIRROR_OBT_RUN_INPUTS_H_
-#define OBTMIRROR_OBT_RUN_INPUTS_H_
+#ifndef OBTMIRROR_WORK_RUN_INPUTS_H_
+#define OBTMIRROR_WORK_RUN_INPUTS_H_
 
 #include <array>
 #include <string>
 
-namespace obt {
+namespace work {
 
 // What a conversion run reads from the front end: the window fills it from
 // its controls, the command line from its arguments. The octant arrays are
@@ -22,6 +22,6 @@ struct RunInputs {
   std::array<bool, 8> target_octant_checked = {false, true};
 };
 
-}  // namespace obt
+}  // namespace work
 
-#endif  // OBTMIRROR_OBT_RUN_INPUTS_H_
+#endif  // OBTMIRROR_WORK_RUN_INPUTS_H_
