@@ -151,9 +151,9 @@ void TForm1::ObjSpiegel() {
   });
 }
 
-void TForm1::RunConversion() {
+obt::RunResult TForm1::RunConversion() {
   StatusFeedback feedback(StatusLabel, StatusGauge);
-  job_.RunConversionJob(ReadRunInputs(), feedback);
+  return job_.RunConversionJob(ReadRunInputs(), feedback);
 }
 
 void TForm1::CancelKlick() { close(); }

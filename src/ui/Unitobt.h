@@ -165,7 +165,7 @@ class TForm1 : public QWidget {
   // Loads and draws the source or a fresh result, as the preview list says.
   void RefreshPreview();
   // Runs the conversion into TargetName with the window's settings.
-  void RunConversion();
+  obt::RunResult RunConversion();
 
   obt::ConversionJob& job_;
   preview::Preview& preview_;

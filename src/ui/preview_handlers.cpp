@@ -54,11 +54,13 @@ void TForm1::RefreshPreview() {
     if (VorschauComboBox->currentIndex() == kSourcePreview) {
       path = EncodedPath(FileListBox1->FileName());
     } else {
-      // Always computed afresh from the current settings; a run that fails
-      // leaves whatever an earlier run wrote there, and that is drawn.
+      // Always computed afresh from the current settings. A run that fails
+      // leaves an earlier result in the file, if any; drawing that would
+      // show an old object as the new one and wipe the run's message off
+      // the status line, so the preview keeps its last picture instead.
       path = EncodedPath(TemporaryResultFile());
       job_.set_target_name(path);
-      RunConversion();
+      if (RunConversion() != obt::RunResult::kSucceeded) return;
     }
 
     StatusFeedback feedback(StatusLabel, StatusGauge);

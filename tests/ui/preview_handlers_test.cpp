@@ -58,8 +58,8 @@ class PreviewHandlersTest : public QObject {
   void resultPreviewWritesTheTemporaryFile();
   void resultWithoutTargetOctantsIsTheSourceAlone();
   void viewChangeRerunsTheConversion();
-  void invalidSourceDrawsTheEarlierResult();
-  void invalidSourceWithoutEarlierResult();
+  void failedRunDrawsNothing_data();
+  void failedRunDrawsNothing();
   void errorInTheRunClosesAndEnables();
   void failedLoadKeepsThePicture();
   void screenshotOfTheMirroredVase();
@@ -170,32 +170,60 @@ void PreviewHandlersTest::viewChangeRerunsTheConversion() {
       "QZ_OBT\r\n2.000000\r\n12\r\n"));
 }
 
-void PreviewHandlersTest::invalidSourceDrawsTheEarlierResult() {
-  SelectSource("quelle.obt");
-  Choose(form().VorschauComboBox, kResultPreview);
-  const QImage earlier = Shown();
-
-  SelectSource("kaputt.obt");
-  form().VorschauButton->click();
-  // The run reports, the loader then draws what temp0099.obt still holds,
-  // and the drawing empties the status line.
-  QVERIFY(fixture_->boxes().shown.empty());
-  QCOMPARE(form().StatusLabel->text(), QString());
-  QCOMPARE(Shown(), earlier);
-
-  // The source preview of the same file cannot load it.
-  Choose(form().VorschauComboBox, kSourcePreview);
-  QCOMPARE(fixture_->boxes().shown.size(), std::size_t{1});
-  QCOMPARE(fixture_->boxes().shown.front().text, kLoadError);
+void PreviewHandlersTest::failedRunDrawsNothing_data() {
+  QTest::addColumn<bool>("earlier");
+  QTest::addColumn<QString>("source");
+  QTest::addColumn<QString>("centre");
+  QTest::addColumn<bool>("source_removed");
+  QTest::addColumn<QString>("status");
+  auto row = [](const char* name, bool earlier, const char* source,
+                const char* centre, bool source_removed, const char* status) {
+    QTest::newRow(name) << earlier << QString(source) << QString(centre)
+                        << source_removed << QString(status);
+  };
+  row("not an OBT file, earlier result", true, "kaputt.obt", "0", false,
+      "Kein gültiger OBT-File");
+  row("not an OBT file, no earlier result", false, "kaputt.obt", "0", false,
+      "Kein gültiger OBT-File");
+  row("centre out of range, target already created", true, "quelle.obt",
+      "99999999999", false, "Ungültiger Spiegel-Mittelpunkt");
+  row("source gone", true, "quelle.obt", "0", true,
+      "Fehler in Dateinamen aufgetreten");
 }
 
-void PreviewHandlersTest::invalidSourceWithoutEarlierResult() {
-  SelectSource("kaputt.obt");
-  Choose(form().VorschauComboBox, kResultPreview);
-  QCOMPARE(fixture_->boxes().shown.size(), std::size_t{1});
-  QCOMPARE(fixture_->boxes().shown.front().text, kLoadError);
-  QCOMPARE(form().StatusLabel->text(),
-           QStringLiteral("Kein gültiger OBT-File"));
+// Whatever temp0099.obt still holds is not this run's result: nothing is
+// loaded, the run's message stays and so does the picture.
+void PreviewHandlersTest::failedRunDrawsNothing() {
+  QFETCH(bool, earlier);
+  QFETCH(QString, source);
+  QFETCH(QString, centre);
+  QFETCH(bool, source_removed);
+  QFETCH(QString, status);
+  const QString temporary = fixture_->directory() + "/temp0099.obt";
+  if (earlier) {
+    SelectSource("quelle.obt");
+    Choose(form().VorschauComboBox, kResultPreview);
+    QVERIFY(BlackPixels(Shown()) > 0);
+  }
+  const QImage before = Shown();
+  const QByteArray earlier_result = ui_testing::ReadFile(temporary);
+  QCOMPARE(QFileInfo::exists(temporary), earlier);
+
+  SelectSource(source);
+  form().MPX->SetText(centre);
+  if (source_removed) QVERIFY(QFile::remove(fixture_->Path(source)));
+  form().VorschauComboBox->setCurrentIndex(kResultPreview);
+  // Another view: a drawing of the old file would differ from the picture.
+  Choose(form().AnsichtComboBox, 1);
+
+  QCOMPARE(form().StatusLabel->text(), status);
+  QVERIFY(fixture_->boxes().shown.empty());
+  QCOMPARE(Shown(), before);
+  QCOMPARE(QFileInfo::exists(temporary), earlier);
+  QCOMPARE(ui_testing::ReadFile(temporary), earlier_result);
+  QVERIFY(!fixture_->preview().preview_file_open());
+  QVERIFY(form().VorschauButton->isEnabled());
+  QVERIFY(form().MPX->isEnabled());
 }
 
 void PreviewHandlersTest::errorInTheRunClosesAndEnables() {
