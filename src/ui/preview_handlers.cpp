@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QPainter>
 
+#include "preview/preview_texts.h"
 #include "preview/qt/preview_image.h"
 #include "ui/Unitobt.h"
 #include "ui/encoded_path.h"
@@ -69,8 +70,8 @@ void TForm1::RefreshPreview() {
                            VorschauPaintBox->height(), feedback);
     if (preview_.preview_error() != preview::kPreviewLoaded) {
       message_boxes_.Show(
-          {QStringLiteral("Fehler beim Laden des OBT-Files aufgetreten!"),
-           QStringLiteral("Fehler"), QMessageBox::NoIcon},
+          {QString::fromUtf8(preview::kLoadErrorMessage),
+           QString::fromUtf8(preview::kLoadErrorCaption), QMessageBox::NoIcon},
           this);
       return;
     }
