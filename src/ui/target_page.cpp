@@ -1,19 +1,12 @@
 // The target page "Spiegel-Ziel": the target file and the octants to fill.
 
 #include <QCheckBox>
-#include <QDir>
-#include <QGroupBox>
 #include <QLineEdit>
-#include <QPushButton>
 
 #include "ui/Unitobt.h"
 #include "ui/control_setup.h"
-#include "ui/octant_corners.h"
-#include "ui/page_texts.h"
-#include "ui/widgets/directory_list_box.h"
-#include "ui/widgets/drive_combo_box.h"
+#include "ui/file_page.h"
 #include "ui/widgets/file_list_box.h"
-#include "ui/widgets/octant_picture.h"
 #include "ui/widgets/typing_limit.h"
 
 namespace ui {
@@ -28,30 +21,22 @@ void TForm1::BuildTargetPage(QWidget* page) {
   Edit2 = MakeControl<QLineEdit>(page, "Edit2", QRect(16, 24, 113, 24));
   Edit2->setText(QStringLiteral("*.obt"));
   new TypingLimit(kTargetNameTypingLimit, Edit2);
-  FileListBox2 =
-      MakeControl<FileListBox>(page, "FileListBox2", QRect(16, 56, 113, 153));
-  DirectoryListBox2 = MakeControl<DirectoryListBox>(page, "DirectoryListBox2",
-                                                    QRect(144, 24, 153, 153));
-  DriveComboBox2 = MakeControl<DriveComboBox>(page, "DriveComboBox2",
-                                              QRect(144, 184, 153, 22));
-  ZielOK = MakeButton(page, "ZielOK", QRect(16, 216, 113, 33), kComputeCaption,
-                      kComputeHint);
-  ZielOK->setEnabled(false);
-  ZielAbbrechen = MakeButton(page, "ZielAbbrechen", QRect(144, 216, 97, 33),
-                             kQuitCaption, kQuitHint);
-  ZielHilfe = MakeButton(page, "ZielHilfe", QRect(264, 216, 33, 33),
-                         kHelpCaption, kHelpHint);
+  const FileControls files = MakeFileControls(
+      page, {"FileListBox2", QRect(16, 56, 113, 153), "DirectoryListBox2",
+             "DriveComboBox2", "ZielOK", "ZielAbbrechen", 97, "ZielHilfe"});
+  FileListBox2 = files.file_list;
+  DirectoryListBox2 = files.directory_list;
+  DriveComboBox2 = files.drive_selector;
+  ZielOK = files.compute_button;
+  ZielAbbrechen = files.quit_button;
+  ZielHilfe = files.help_button;
 
-  GroupBox2 = MakeGroupBox(page, "GroupBox2", QRect(310, 16, 209, 234),
-                           QStringLiteral("Zielposition"));
-  Image3 =
-      MakeControl<OctantPicture>(GroupBox2, "Image3", QRect(9, 20, 191, 193));
-  for (std::size_t i = 0; i < kOctantCorners.size(); ++i) {
-    const OctantCorner& corner = kOctantCorners[i];
-    const QByteArray name = "CheckBox" + QByteArray::number(corner.code);
-    target_octant_boxes_[i] = MakeControl<QCheckBox>(
-        GroupBox2, name.constData(), QRect(corner.check_box, kCheckBoxSize));
-  }
+  const OctantGroup<QCheckBox> octants = MakeOctantGroup<QCheckBox>(
+      page, "GroupBox2", QStringLiteral("Zielposition"), "Image3", "CheckBox",
+      &OctantCorner::check_box, kCheckBoxSize);
+  GroupBox2 = octants.box;
+  Image3 = octants.picture;
+  target_octant_boxes_ = octants.selectors;
   CheckBox1 = target_octant_boxes_[0];
   CheckBox2 = target_octant_boxes_[1];
   CheckBox4 = target_octant_boxes_[2];
@@ -63,11 +48,8 @@ void TForm1::BuildTargetPage(QWidget* page) {
   CheckBox2->setChecked(true);
 
   // No filter selector here: the mask stays "*.obt".
-  FileListBox2->SetMask(QStringLiteral("*.obt"));
   FileListBox2->SetFileEdit(Edit2);
-  DirectoryListBox2->SetFileList(FileListBox2);
-  DriveComboBox2->SetDirList(DirectoryListBox2);
-  DirectoryListBox2->SetDirectory(QDir::currentPath());
+  BindFileControls(files);
 }
 
 }  // namespace ui
