@@ -142,7 +142,7 @@ void TForm1::Edit2Change() {
 
 void TForm1::ObjSpiegel() {
   RunReportingErrors(message_boxes_, this, [this] {
-    const WorkScope work(*this);
+    const auto busy = BeginWork();
     // Taken as it stands: a root directory gives "//name", a mask in Edit2
     // a name the run cannot create, which it reports.
     job_.set_target_name(EncodedPath(DirectoryListBox2->Directory() +

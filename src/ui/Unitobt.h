@@ -9,6 +9,7 @@
 #include "preview/preview.h"
 #include "ui/message_boxes.h"
 #include "work/run_inputs.h"
+#include "work/scope_exit.h"
 
 class QCheckBox;
 class QComboBox;
@@ -142,18 +143,13 @@ class TForm1 : public QWidget {
   void showEvent(QShowEvent* event) override;
 
  private:
-  // Switches the work and preview controls off while a handler works and on
-  // again when it ends, also when an error ends it.
-  class WorkScope {
-   public:
-    explicit WorkScope(TForm1& form) : form_(form) { form_.SetButtons(false); }
-    ~WorkScope() { form_.SetButtons(true); }
-    WorkScope(const WorkScope&) = delete;
-    WorkScope& operator=(const WorkScope&) = delete;
-
-   private:
-    TForm1& form_;
-  };
+  // Switches the work and preview controls off for a handler's work; the
+  // guard switches them on again when the work ends, also when an error
+  // ends it.
+  [[nodiscard]] auto BeginWork() {
+    SetButtons(false);
+    return work::ScopeExit([this] { SetButtons(true); });
+  }
 
   void BuildSourcePage(QWidget* page);
   void BuildTargetPage(QWidget* page);

@@ -13,24 +13,12 @@
 #include "ui/widgets/file_list_box.h"
 #include "ui/widgets/gauge.h"
 #include "ui/widgets/paint_box.h"
+#include "work/scope_exit.h"
 
 namespace ui {
 namespace {
 
 constexpr int kSourcePreview = 0;
-
-// Closes what the loader left open when the preview's work ends, also when
-// an error ends it.
-class PreviewFileCloser {
- public:
-  explicit PreviewFileCloser(preview::Preview& preview) : preview_(preview) {}
-  ~PreviewFileCloser() { preview_.ClosePreviewFile(); }
-  PreviewFileCloser(const PreviewFileCloser&) = delete;
-  PreviewFileCloser& operator=(const PreviewFileCloser&) = delete;
-
- private:
-  preview::Preview& preview_;
-};
 
 }  // namespace
 
@@ -50,7 +38,7 @@ void TForm1::VorschauButtonClick() { RefreshPreview(); }
 
 void TForm1::RefreshPreview() {
   RunReportingErrors(message_boxes_, this, [this] {
-    const WorkScope work(*this);
+    const auto busy = BeginWork();
     std::string path;
     if (VorschauComboBox->currentIndex() == kSourcePreview) {
       path = EncodedPath(FileListBox1->FileName());
@@ -65,7 +53,9 @@ void TForm1::RefreshPreview() {
     }
 
     StatusFeedback feedback(StatusLabel, StatusGauge);
-    const PreviewFileCloser closer(preview_);
+    // Made after the work guard, so the file is closed before the controls
+    // come on again.
+    const work::ScopeExit close_file([this] { preview_.ClosePreviewFile(); });
     preview_.PreviewLoader(path, VorschauPaintBox->width(),
                            VorschauPaintBox->height(), feedback);
     if (preview_.preview_error() != preview::kPreviewLoaded) {
