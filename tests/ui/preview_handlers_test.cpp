@@ -62,7 +62,6 @@ class PreviewHandlersTest : public QObject {
   void failedRunDrawsNothing();
   void errorInTheRunClosesAndEnables();
   void failedLoadKeepsThePicture();
-  void screenshotOfTheMirroredVase();
 
  private:
   ui::TForm1& form() { return fixture_->form(); }
@@ -254,26 +253,6 @@ void PreviewHandlersTest::failedLoadKeepsThePicture() {
   form().VorschauButton->click();
   QCOMPARE(fixture_->boxes().shown.size(), std::size_t{1});
   QCOMPARE(Shown(), drawn);
-}
-
-// The misc page with the sample vase mirrored into all eight octants, for
-// the README.
-void PreviewHandlersTest::screenshotOfTheMirroredVase() {
-  QVERIFY(QFile::copy(QStringLiteral(OBTMIRROR_SAMPLES_DIR "/quarter-vase.obt"),
-                      fixture_->Path("vase.obt")));
-  form().FileListBox1->Refill();
-  SelectSource("vase.obt");
-  for (QCheckBox* box :
-       {form().CheckBox2, form().CheckBox4, form().CheckBox8, form().CheckBox16,
-        form().CheckBox32, form().CheckBox64, form().CheckBox128}) {
-    box->setChecked(true);
-  }
-  Choose(form().VorschauComboBox, kResultPreview);
-  QVERIFY(fixture_->boxes().shown.empty());
-  QVERIFY(BlackPixels(Shown()) > 0);
-  QDir().mkpath(QStringLiteral(OBTMIRROR_SCREENSHOT_DIR));
-  QVERIFY(form().grab().save(
-      QStringLiteral(OBTMIRROR_SCREENSHOT_DIR "/sonstiges-vorschau.png")));
 }
 
 QTEST_MAIN(PreviewHandlersTest)

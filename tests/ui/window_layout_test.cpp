@@ -1,6 +1,5 @@
 // The window as it stands after start: every control's kind, place, texts,
-// hint and state, the frame, the pages, the fonts and the tab order, and a
-// picture of each page for the eye.
+// hint and state, the frame, the pages, the fonts and the tab order.
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -73,7 +72,6 @@ class WindowLayoutTest : public QObject {
   void frame();
   void pages();
   void tabOrder();
-  void screenshots();
 
  private:
   QWidget* ParentNamed(const QString& name) {
@@ -352,20 +350,6 @@ void WindowLayoutTest::tabOrder() {
   }
   QCOMPARE(chain, expected);
   QCOMPARE(form_->VorschauButton->focusPolicy(), Qt::NoFocus);
-}
-
-void WindowLayoutTest::screenshots() {
-  QVERIFY(QDir().mkpath(QStringLiteral(OBTMIRROR_SCREENSHOT_DIR)));
-  form_->show();
-  QVERIFY(QTest::qWaitForWindowExposed(form_));
-  const QStringList names = {"spiegel-quelle", "spiegel-ziel", "sonstiges"};
-  for (int i = 0; i < names.size(); ++i) {
-    form_->TabbedNotebook1->setCurrentIndex(i);
-    const QString path = QStringLiteral(OBTMIRROR_SCREENSHOT_DIR "/") +
-                         names[i] + QStringLiteral(".png");
-    QVERIFY(form_->grab().save(path));
-    QVERIFY(QFileInfo(path).size() > 0);
-  }
 }
 
 QTEST_MAIN(WindowLayoutTest)
