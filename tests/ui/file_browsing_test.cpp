@@ -16,22 +16,13 @@
 
 namespace {
 
+using ui_testing::Choose;
+using ui_testing::Select;
+
 QStringList Names(const QListWidget& list) {
   QStringList names;
   for (int i = 0; i < list.count(); ++i) names << list.item(i)->text();
   return names;
-}
-
-void SelectName(QListWidget& list, const QString& name) {
-  const QList<QListWidgetItem*> found = list.findItems(name, Qt::MatchExactly);
-  QVERIFY(!found.isEmpty());
-  list.setCurrentItem(found.front());
-}
-
-// What the user's choice in a drop-down list does.
-void Choose(QComboBox& list, int index) {
-  list.setCurrentIndex(index);
-  emit list.activated(index);
 }
 
 }  // namespace
@@ -54,18 +45,22 @@ class FileBrowsingTest : public QObject {
   void filterSelector();
 
  private:
-  std::unique_ptr<QTemporaryDir> directory_;
+  QString Path(const QString& name) const { return directory_ + '/' + name; }
+
+  std::unique_ptr<testing_support::TempDir> temp_;
+  QString directory_;
 };
 
 void FileBrowsingTest::init() {
-  directory_ = std::make_unique<QTemporaryDir>();
+  temp_ = std::make_unique<testing_support::TempDir>();
+  directory_ = QFile::decodeName(temp_->path().c_str());
   for (const char* name :
        {"b.obt", "A.OBT", "c.txt", "README", ".hidden.obt"}) {
-    ui_testing::WriteFile(directory_->filePath(name), "x");
+    QVERIFY(ui_testing::WriteFiles(directory_, {{name, "x"}}));
   }
-  QDir(directory_->path()).mkdir("d.obt");
-  QDir(directory_->path()).mkdir("sub");
-  ::mkfifo(directory_->filePath("pipe.obt").toLocal8Bit().constData(), 0600);
+  QVERIFY(QDir(directory_).mkdir("d.obt"));
+  QVERIFY(QDir(directory_).mkdir("sub"));
+  QCOMPARE(::mkfifo(QFile::encodeName(Path("pipe.obt")).constData(), 0600), 0);
 }
 
 void FileBrowsingTest::mask_data() {
@@ -86,7 +81,7 @@ void FileBrowsingTest::mask() {
   QFETCH(QStringList, listed);
   ui::FileListBox list;
   list.SetMask(mask);
-  list.SetDirectory(directory_->path());
+  list.SetDirectory(directory_);
   QCOMPARE(Names(list), listed);
 }
 
@@ -115,23 +110,23 @@ void FileBrowsingTest::fullFileName() {
 void FileBrowsingTest::refillsAndSelection() {
   ui::FileListBox list;
   list.SetMask("*.obt");
-  list.SetDirectory(directory_->path());
+  list.SetDirectory(directory_);
   QSignalSpy changes(&list, &ui::FileListBox::Changed);
 
-  SelectName(list, "b.obt");
+  QVERIFY(Select(&list, "b.obt"));
   QCOMPARE(changes.count(), 1);
-  QCOMPARE(list.FileName(), directory_->filePath("b.obt"));
+  QCOMPARE(list.FileName(), Path("b.obt"));
 
   list.SetMask("*.obt");  // the same mask: nothing to do
   QCOMPARE(changes.count(), 1);
-  QCOMPARE(list.FileName(), directory_->filePath("b.obt"));
+  QCOMPARE(list.FileName(), Path("b.obt"));
 
   list.SetMask("*.*");
   QCOMPARE(changes.count(), 2);
   QCOMPARE(list.FileName(), QString());
 
-  SelectName(list, "c.txt");
-  list.SetDirectory(directory_->filePath("sub"));
+  QVERIFY(Select(&list, "c.txt"));
+  list.SetDirectory(Path("sub"));
   QCOMPARE(changes.count(), 4);
   QCOMPARE(list.count(), 0);
   QCOMPARE(list.FileName(), QString());
@@ -146,11 +141,11 @@ void FileBrowsingTest::nameField() {
   connect(&list, &ui::FileListBox::Changed, this,
           [&] { text_at_change = edit.text(); });
 
-  list.SetDirectory(directory_->path());
+  list.SetDirectory(directory_);
   QCOMPARE(edit.text(), QStringLiteral("*.obt"));
   QCOMPARE(edit.selectedText(), QStringLiteral("*.obt"));
 
-  SelectName(list, "b.obt");
+  QVERIFY(Select(&list, "b.obt"));
   QCOMPARE(edit.text(), QStringLiteral("b.obt"));
   QCOMPARE(edit.selectedText(), QStringLiteral("b.obt"));
   // The field is written before the change is raised.
@@ -162,20 +157,20 @@ void FileBrowsingTest::nameField() {
 }
 
 void FileBrowsingTest::nameFieldTakesLongNamesWhole() {
-  ui_testing::WriteFile(directory_->filePath("a-long-file-name.obt"), "x");
+  QVERIFY(ui_testing::WriteFiles(directory_, {{"a-long-file-name.obt", "x"}}));
   ui::FileListBox list;
   QLineEdit edit;
   new ui::TypingLimit(12, &edit);
   list.SetFileEdit(&edit);
   list.SetMask("*.obt");
-  list.SetDirectory(directory_->path());
+  list.SetDirectory(directory_);
   edit.show();
   QVERIFY(QTest::qWaitForWindowExposed(&edit));
 
   QTest::keyClicks(&edit, "abcdefghijklmnop");
   QCOMPARE(edit.text(), QStringLiteral("abcdefghijkl"));
 
-  SelectName(list, "a-long-file-name.obt");
+  QVERIFY(Select(&list, "a-long-file-name.obt"));
   QCOMPARE(edit.text(), QStringLiteral("a-long-file-name.obt"));
   // Such a name can be shortened but not lengthened by typing.
   QTest::keyClick(&edit, Qt::Key_End);
@@ -186,15 +181,15 @@ void FileBrowsingTest::nameFieldTakesLongNamesWhole() {
 }
 
 void FileBrowsingTest::directoryList() {
-  QDir(directory_->path()).mkpath("sub/y");
-  QDir(directory_->path()).mkpath("sub/x");
-  QDir(directory_->path()).mkpath("sub/.hidden");
+  QVERIFY(QDir(directory_).mkpath("sub/y"));
+  QVERIFY(QDir(directory_).mkpath("sub/x"));
+  QVERIFY(QDir(directory_).mkpath("sub/.hidden"));
   ui::FileListBox files;
   ui::DirectoryListBox directories;
   directories.SetFileList(&files);
   QSignalSpy moves(&directories, &ui::DirectoryListBox::DirectoryChanged);
 
-  const QString sub = directory_->filePath("sub");
+  const QString sub = Path("sub");
   directories.SetDirectory(sub + "/");
   QCOMPARE(directories.Directory(), sub);
   QCOMPARE(files.Directory(), sub);
@@ -205,7 +200,7 @@ void FileBrowsingTest::directoryList() {
   QCOMPARE(Names(directories), expected);
   QCOMPARE(directories.currentItem()->text(), QStringLiteral("sub"));
 
-  directories.SetDirectory(directory_->filePath("missing"));
+  directories.SetDirectory(Path("missing"));
   QCOMPARE(directories.Directory(), sub);
 
   directories.show();
@@ -229,10 +224,10 @@ void FileBrowsingTest::directoryList() {
 void FileBrowsingTest::driveSelector() {
   QCOMPARE(ui::DriveComboBox().itemText(0), QStringLiteral("/"));
 
-  QDir(directory_->path()).mkpath("a/deep");
-  QDir(directory_->path()).mkpath("b");
-  const QString a = directory_->filePath("a");
-  const QString b = directory_->filePath("b");
+  QVERIFY(QDir(directory_).mkpath("a/deep"));
+  QVERIFY(QDir(directory_).mkpath("b"));
+  const QString a = Path("a");
+  const QString b = Path("b");
   ui::DirectoryListBox directories;
   directories.SetDirectory(a + "/deep");
   ui::DriveComboBox drives;
@@ -243,11 +238,11 @@ void FileBrowsingTest::driveSelector() {
   drives.SetDirList(&directories);
   QCOMPARE(drives.currentText(), a);
 
-  Choose(drives, 0);
+  QVERIFY(Choose(&drives, 0));
   QCOMPARE(directories.Directory(), QStringLiteral("/"));
-  Choose(drives, 2);
+  QVERIFY(Choose(&drives, 2));
   QCOMPARE(directories.Directory(), b);
-  Choose(drives, 1);
+  QVERIFY(Choose(&drives, 1));
   QCOMPARE(directories.Directory(), a + "/deep");
   // Moving the directory list moves the selector with it.
   directories.SetDirectory(b);
@@ -257,7 +252,7 @@ void FileBrowsingTest::driveSelector() {
 void FileBrowsingTest::filterSelector() {
   ui::FileListBox files;
   files.SetMask("*.obt");
-  files.SetDirectory(directory_->path());
+  files.SetDirectory(directory_);
   ui::FilterComboBox filter;
   filter.SetFilter("OBT-Files|*.obt|Alle Files|*.*");
   filter.SetFileList(&files);
@@ -267,10 +262,10 @@ void FileBrowsingTest::filterSelector() {
   QCOMPARE(filter.currentIndex(), 0);
   QCOMPARE(filter.Mask(), QStringLiteral("*.obt"));
 
-  Choose(filter, 1);
+  QVERIFY(Choose(&filter, 1));
   QCOMPARE(files.Mask(), QStringLiteral("*.*"));
   QCOMPARE(Names(files), (QStringList{"A.OBT", "b.obt", "c.txt", "README"}));
-  Choose(filter, 0);
+  QVERIFY(Choose(&filter, 0));
   QCOMPARE(Names(files), (QStringList{"A.OBT", "b.obt"}));
 
   filter.SetFilter("OBT-Files");

@@ -19,6 +19,10 @@
 
 namespace {
 
+using ui_testing::Choose;
+using ui_testing::ReadFile;
+using ui_testing::Select;
+
 // A tetrahedron in octant 1: every view shows lines.
 constexpr char kSource[] =
     "QZ_OBT\r\n2.000000\r\n4\r\n-100 -100 -100\r\n0 -100 -100\r\n"
@@ -30,7 +34,6 @@ constexpr char kNotObt[] = "QZ_OBJ\r\n1.000000\r\n0\r\n0\r\n";
 const QString kLoadError =
     QStringLiteral("Fehler beim Laden des OBT-Files aufgetreten!");
 
-constexpr int kSourcePreview = 0;
 constexpr int kResultPreview = 1;
 
 int BlackPixels(const QImage& image) {
@@ -65,9 +68,6 @@ class PreviewHandlersTest : public QObject {
 
  private:
   ui::TForm1& form() { return fixture_->form(); }
-  void SelectSource(const QString& name);
-  // Chooses an entry of a drop-down list as a user does.
-  static void Choose(QComboBox* list, int index);
   // What the paint box shows now.
   QImage Shown() { return form().VorschauPaintBox->grab().toImage(); }
 
@@ -76,24 +76,13 @@ class PreviewHandlersTest : public QObject {
 
 void PreviewHandlersTest::init() {
   fixture_ = std::make_unique<ui_testing::WindowFixture>();
-  ui_testing::WriteFile(fixture_->Path("quelle.obt"), kSource);
-  ui_testing::WriteFile(fixture_->Path("komma.obt"), kCommaSource);
-  ui_testing::WriteFile(fixture_->Path("kaputt.obt"), kNotObt);
+  QVERIFY(ui_testing::WriteFiles(fixture_->directory(),
+                                 {{"quelle.obt", kSource},
+                                  {"komma.obt", kCommaSource},
+                                  {"kaputt.obt", kNotObt}}));
   fixture_->Start().show();
   QVERIFY(QTest::qWaitForWindowExposed(&form()));
   form().TabbedNotebook1->setCurrentIndex(2);
-}
-
-void PreviewHandlersTest::SelectSource(const QString& name) {
-  const QList<QListWidgetItem*> found =
-      form().FileListBox1->findItems(name, Qt::MatchExactly);
-  QVERIFY2(!found.isEmpty(), qPrintable(name));
-  form().FileListBox1->setCurrentItem(found.front());
-}
-
-void PreviewHandlersTest::Choose(QComboBox* list, int index) {
-  list->setCurrentIndex(index);
-  emit list->activated(index);
 }
 
 void PreviewHandlersTest::sourcePreviewInEveryView_data() {
@@ -106,8 +95,8 @@ void PreviewHandlersTest::sourcePreviewInEveryView_data() {
 
 void PreviewHandlersTest::sourcePreviewInEveryView() {
   QFETCH(int, view);
-  SelectSource("quelle.obt");
-  Choose(form().AnsichtComboBox, view);
+  QVERIFY(Select(form().FileListBox1, "quelle.obt"));
+  QVERIFY(Choose(form().AnsichtComboBox, view));
 
   QCOMPARE(fixture_->preview().view_kind(), view);
   QVERIFY(fixture_->boxes().shown.empty());
@@ -120,6 +109,7 @@ void PreviewHandlersTest::sourcePreviewInEveryView() {
 }
 
 void PreviewHandlersTest::noSourceShowsTheLoadBox() {
+  QCOMPARE(form().FileListBox1->FileName(), QString());
   form().VorschauButton->setEnabled(true);
   QTest::mouseClick(form().VorschauButton, Qt::LeftButton);
 
@@ -132,13 +122,14 @@ void PreviewHandlersTest::noSourceShowsTheLoadBox() {
 }
 
 void PreviewHandlersTest::resultPreviewWritesTheTemporaryFile() {
-  SelectSource("quelle.obt");
-  Choose(form().VorschauComboBox, kResultPreview);
+  QVERIFY(Select(form().FileListBox1, "quelle.obt"));
+  QVERIFY(Choose(form().VorschauComboBox, kResultPreview));
 
   const QString temporary = fixture_->directory() + "/temp0099.obt";
   QCOMPARE(form().TemporaryResultFile(), temporary);
   // The default target octant 2 doubles the object.
-  const QByteArray written = ui_testing::ReadFile(temporary);
+  QByteArray written;
+  QVERIFY(ReadFile(temporary, written));
   QVERIFY(written.startsWith("QZ_OBT\r\n2.000000\r\n8\r\n"));
   QVERIFY(fixture_->boxes().shown.empty());
   QVERIFY(BlackPixels(Shown()) > 0);
@@ -148,25 +139,27 @@ void PreviewHandlersTest::resultPreviewWritesTheTemporaryFile() {
 }
 
 void PreviewHandlersTest::resultWithoutTargetOctantsIsTheSourceAlone() {
-  SelectSource("quelle.obt");
+  QVERIFY(Select(form().FileListBox1, "quelle.obt"));
   form().CheckBox2->setChecked(false);
-  Choose(form().VorschauComboBox, kResultPreview);
-  QCOMPARE(ui_testing::ReadFile(fixture_->directory() + "/temp0099.obt"),
-           QByteArray(kSource));
+  QVERIFY(Choose(form().VorschauComboBox, kResultPreview));
+  QByteArray written;
+  QVERIFY(ReadFile(fixture_->directory() + "/temp0099.obt", written));
+  QCOMPARE(written, QByteArray(kSource));
   QVERIFY(BlackPixels(Shown()) > 0);
 }
 
 void PreviewHandlersTest::viewChangeRerunsTheConversion() {
-  SelectSource("quelle.obt");
-  Choose(form().VorschauComboBox, kResultPreview);
+  QVERIFY(Select(form().FileListBox1, "quelle.obt"));
+  QVERIFY(Choose(form().VorschauComboBox, kResultPreview));
   const QString temporary = fixture_->directory() + "/temp0099.obt";
-  const QByteArray doubled = ui_testing::ReadFile(temporary);
+  QByteArray written;
+  QVERIFY(ReadFile(temporary, written));
+  QVERIFY(written.startsWith("QZ_OBT\r\n2.000000\r\n8\r\n"));
 
   form().CheckBox4->setChecked(true);
-  Choose(form().AnsichtComboBox, 1);
-  QVERIFY(ui_testing::ReadFile(temporary) != doubled);
-  QVERIFY(ui_testing::ReadFile(temporary).startsWith(
-      "QZ_OBT\r\n2.000000\r\n12\r\n"));
+  QVERIFY(Choose(form().AnsichtComboBox, 1));
+  QVERIFY(ReadFile(temporary, written));
+  QVERIFY(written.startsWith("QZ_OBT\r\n2.000000\r\n12\r\n"));
 }
 
 void PreviewHandlersTest::failedRunDrawsNothing_data() {
@@ -199,41 +192,42 @@ void PreviewHandlersTest::failedRunDrawsNothing() {
   QFETCH(bool, source_removed);
   QFETCH(QString, status);
   const QString temporary = fixture_->directory() + "/temp0099.obt";
+  QByteArray earlier_result;
   if (earlier) {
-    SelectSource("quelle.obt");
-    Choose(form().VorschauComboBox, kResultPreview);
+    QVERIFY(Select(form().FileListBox1, "quelle.obt"));
+    QVERIFY(Choose(form().VorschauComboBox, kResultPreview));
     QVERIFY(BlackPixels(Shown()) > 0);
+    QVERIFY(ReadFile(temporary, earlier_result));
   }
   const QImage before = Shown();
-  const QByteArray earlier_result = ui_testing::ReadFile(temporary);
-  QCOMPARE(QFileInfo::exists(temporary), earlier);
 
-  SelectSource(source);
+  QVERIFY(Select(form().FileListBox1, source));
   form().MPX->SetText(centre);
   if (source_removed) QVERIFY(QFile::remove(fixture_->Path(source)));
   form().VorschauComboBox->setCurrentIndex(kResultPreview);
   // Another view: a drawing of the old file would differ from the picture.
-  Choose(form().AnsichtComboBox, 1);
+  QVERIFY(Choose(form().AnsichtComboBox, 1));
 
   QCOMPARE(form().StatusLabel->text(), status);
   QVERIFY(fixture_->boxes().shown.empty());
   QCOMPARE(Shown(), before);
-  QCOMPARE(QFileInfo::exists(temporary), earlier);
-  QCOMPARE(ui_testing::ReadFile(temporary), earlier_result);
+  QByteArray now;
+  QCOMPARE(QFileInfo::exists(temporary) && ReadFile(temporary, now), earlier);
+  QCOMPARE(now, earlier_result);
   QVERIFY(!fixture_->preview().preview_file_open());
   QVERIFY(form().VorschauButton->isEnabled());
   QVERIFY(form().MPX->isEnabled());
 }
 
 void PreviewHandlersTest::errorInTheRunClosesAndEnables() {
-  SelectSource("komma.obt");
+  QVERIFY(Select(form().FileListBox1, "komma.obt"));
   bool enabled_at_box = false;
   fixture_->boxes().on_show = [&] {
     enabled_at_box = form().VorschauButton->isEnabled() &&
                      form().AnsichtComboBox->isEnabled() &&
                      form().SonstAbbrechen->isEnabled();
   };
-  Choose(form().VorschauComboBox, kResultPreview);
+  QVERIFY(Choose(form().VorschauComboBox, kResultPreview));
 
   QCOMPARE(fixture_->boxes().shown.size(), std::size_t{1});
   QCOMPARE(fixture_->boxes().shown.front().text,
@@ -244,12 +238,12 @@ void PreviewHandlersTest::errorInTheRunClosesAndEnables() {
 }
 
 void PreviewHandlersTest::failedLoadKeepsThePicture() {
-  SelectSource("quelle.obt");
+  QVERIFY(Select(form().FileListBox1, "quelle.obt"));
   form().VorschauButton->click();
   const QImage drawn = Shown();
   QVERIFY(BlackPixels(drawn) > 0);
 
-  SelectSource("kaputt.obt");
+  QVERIFY(Select(form().FileListBox1, "kaputt.obt"));
   form().VorschauButton->click();
   QCOMPARE(fixture_->boxes().shown.size(), std::size_t{1});
   QCOMPARE(Shown(), drawn);

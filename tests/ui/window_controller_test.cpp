@@ -24,6 +24,10 @@
 
 namespace {
 
+using ui_testing::Choose;
+using ui_testing::ReadFile;
+using ui_testing::Select;
+
 constexpr char kSource[] =
     "QZ_OBT\r\n1.000000\r\n3\r\n0 0 0\r\n10 0 0\r\n0 10 5\r\n1\r\n"
     "0 1 2 7\r\n";
@@ -48,12 +52,6 @@ QString Groups(const ui::TForm1& form) {
            State({form.QuelleAbbrechen, form.ZielAbbrechen, form.SonstAbbrechen,
                   form.QuelleHilfe, form.ZielHilfe, form.SonstHilfe, form.MPX,
                   form.MPY, form.MPZ}));
-}
-
-void Select(ui::FileListBox* list, const QString& name) {
-  const QList<QListWidgetItem*> found = list->findItems(name, Qt::MatchExactly);
-  QVERIFY2(!found.isEmpty(), qPrintable(name));
-  list->setCurrentItem(found.front());
 }
 
 // Types as a user does: the edit gets the focus first.
@@ -107,45 +105,48 @@ class WindowControllerTest : public QObject {
 
  private:
   ui::TForm1& form() { return fixture_->form(); }
-  void Step(const QString& step);
+  [[nodiscard]] bool Step(const QString& step);
 
   std::unique_ptr<ui_testing::WindowFixture> fixture_;
 };
 
 void WindowControllerTest::init() {
   fixture_ = std::make_unique<ui_testing::WindowFixture>();
-  ui_testing::WriteFile(fixture_->Path("quelle.obt"), kSource);
-  ui_testing::WriteFile(fixture_->Path("komma.obt"), kCommaSource);
-  ui_testing::WriteFile(fixture_->Path("kaputt.obt"), kNotObt);
-  ui_testing::WriteFile(fixture_->Path("ziel.obt"), "old");
-  QDir(fixture_->directory()).mkdir("sub");
+  QVERIFY(ui_testing::WriteFiles(fixture_->directory(),
+                                 {{"quelle.obt", kSource},
+                                  {"komma.obt", kCommaSource},
+                                  {"kaputt.obt", kNotObt},
+                                  {"ziel.obt", "old"}}));
+  QVERIFY(QDir(fixture_->directory()).mkdir("sub"));
   fixture_->Start().show();
   QVERIFY(QTest::qWaitForWindowExposed(&form()));
 }
 
 // One user action: "source NAME", "type TEXT", "clear", "pick NAME" (in the
 // target list), "all files", "source dir sub", "target dir sub".
-void WindowControllerTest::Step(const QString& step) {
+bool WindowControllerTest::Step(const QString& step) {
   const QString verb = step.section(' ', 0, 0);
   const QString argument = step.section(' ', 1);
-  if (step == "all files") {
-    form().FilterComboBox1->setCurrentIndex(1);
-    emit form().FilterComboBox1->activated(1);
-  } else if (step == "source dir sub") {
-    form().DirectoryListBox1->SetDirectory(fixture_->Path("sub"));
-  } else if (step == "target dir sub") {
-    form().DirectoryListBox2->SetDirectory(fixture_->Path("sub"));
-  } else if (verb == "source") {
-    Select(form().FileListBox1, argument);
-  } else if (verb == "type") {
-    Type(form().Edit2, argument);
-  } else if (verb == "clear") {
-    ClearByTyping(form().Edit2);
-  } else if (verb == "pick") {
-    Select(form().FileListBox2, argument);
-  } else {
-    QFAIL(qPrintable("unknown step " + step));
+  if (step == "all files") return Choose(form().FilterComboBox1, 1);
+  if (step == "source dir sub" || step == "target dir sub") {
+    ui::DirectoryListBox* list = step.startsWith("source")
+                                     ? form().DirectoryListBox1
+                                     : form().DirectoryListBox2;
+    list->SetDirectory(fixture_->Path("sub"));
+    return list->Directory() == fixture_->Path("sub");
   }
+  if (verb == "source") return Select(form().FileListBox1, argument);
+  if (verb == "pick") return Select(form().FileListBox2, argument);
+  if (verb == "type") {
+    Type(form().Edit2, argument);
+    return form().Edit2->text().endsWith(argument);
+  }
+  if (verb == "clear") {
+    ClearByTyping(form().Edit2);
+    return form().Edit2->text().isEmpty();
+  }
+  qWarning("unknown step %s", qPrintable(step));
+  return false;
 }
 
 void WindowControllerTest::enabling_data() {
@@ -204,7 +205,7 @@ void WindowControllerTest::enabling() {
   QFETCH(QStringList, steps);
   QFETCH(QString, groups);
   QFETCH(QString, edit);
-  for (const QString& step : steps) Step(step);
+  for (const QString& step : steps) QVERIFY2(Step(step), qPrintable(step));
   QCOMPARE(Groups(form()), groups);
   QCOMPARE(form().Edit2->text(), edit);
   QCOMPARE(form().VorschauComboBox->currentIndex(), 0);
@@ -220,12 +221,15 @@ void WindowControllerTest::computeFromEachButton_data() {
 
 void WindowControllerTest::computeFromEachButton() {
   QFETCH(QString, button);
-  Step("source quelle.obt");
-  Step("clear");
-  Step("type neu.obt");
-  ClickOnItsPage(form(), form().findChild<QPushButton*>(button));
+  QVERIFY(Step("source quelle.obt"));
+  QVERIFY(Step("clear"));
+  QVERIFY(Step("type neu.obt"));
+  auto* compute = form().findChild<QPushButton*>(button);
+  QVERIFY(compute != nullptr);
+  ClickOnItsPage(form(), compute);
 
-  const QByteArray written = ui_testing::ReadFile(fixture_->Path("neu.obt"));
+  QByteArray written;
+  QVERIFY(ReadFile(fixture_->Path("neu.obt"), written));
   QVERIFY2(written.startsWith("QZ_OBT\r\n1.000000\r\n6\r\n0 0 0\r\n"),
            written.constData());
   QVERIFY(written.contains("\r\n2\r\n0 1 2 7\r\n"));
@@ -258,20 +262,21 @@ void WindowControllerTest::reportedFailures_data() {
 void WindowControllerTest::reportedFailures() {
   QFETCH(QStringList, steps);
   QFETCH(QString, status);
-  for (const QString& step : steps) Step(step);
+  for (const QString& step : steps) QVERIFY2(Step(step), qPrintable(step));
   form().SonstOK->click();
   QCOMPARE(form().StatusLabel->text(), status);
   QVERIFY(!QFileInfo::exists(fixture_->Path("neu.obt")));
-  QCOMPARE(ui_testing::ReadFile(fixture_->Path("quelle.obt")),
-           QByteArray(kSource));
+  QByteArray source;
+  QVERIFY(ReadFile(fixture_->Path("quelle.obt"), source));
+  QCOMPARE(source, QByteArray(kSource));
   // After every run the preview controls are on, whatever the selection.
   QCOMPARE(Groups(form()), QStringLiteral("compute on, preview on, work on"));
   QVERIFY(fixture_->boxes().shown.empty());
 }
 
 void WindowControllerTest::errorBoxForACommaInAPointLine() {
-  Step("source komma.obt");
-  Step("type neu.obt");
+  QVERIFY(Step("source komma.obt"));
+  QVERIFY(Step("type neu.obt"));
   QString groups_at_box;
   fixture_->boxes().on_show = [&] { groups_at_box = Groups(form()); };
   ClickOnItsPage(form(), form().QuelleOK);
@@ -290,7 +295,7 @@ void WindowControllerTest::errorBoxForACommaInAPointLine() {
 
 void WindowControllerTest::targetInTheRootDirectory() {
   form().DirectoryListBox2->SetDirectory("/");
-  Step("type x.obt");
+  QVERIFY(Step("type x.obt"));
   form().QuelleOK->setEnabled(true);  // no source: nothing is written
   form().QuelleOK->click();
   QCOMPARE(fixture_->job().target_name(), std::string("//x.obt"));
@@ -301,8 +306,8 @@ void WindowControllerTest::targetInTheRootDirectory() {
 // The list still shows the file, but it has gone by the time the run reads
 // it: the run reports a file-name error and creates nothing.
 void WindowControllerTest::sourceDeletedAfterListing() {
-  Step("source quelle.obt");
-  Step("type neu.obt");
+  QVERIFY(Step("source quelle.obt"));
+  QVERIFY(Step("type neu.obt"));
   QVERIFY(QFile::remove(fixture_->Path("quelle.obt")));
   ClickOnItsPage(form(), form().ZielOK);
   QCOMPARE(form().StatusLabel->text(),
@@ -312,7 +317,7 @@ void WindowControllerTest::sourceDeletedAfterListing() {
 }
 
 void WindowControllerTest::runInputsFromTheControls() {
-  Step("source quelle.obt");
+  QVERIFY(Step("source quelle.obt"));
   form().MPX->SetText("+5");
   form().MPY->SetText("1,5");
   form().MPZ->SetText("-20");
@@ -344,8 +349,8 @@ void WindowControllerTest::targetNameTypingLimit() {
 }
 
 void WindowControllerTest::enterAndEscPressNoButton() {
-  Step("source quelle.obt");
-  Step("type neu.obt");
+  QVERIFY(Step("source quelle.obt"));
+  QVERIFY(Step("type neu.obt"));
   QTest::keyClick(form().Edit2, Qt::Key_Return);
   QTest::keyClick(form().Edit2, Qt::Key_Escape);
   QVERIFY(!QFileInfo::exists(fixture_->Path("neu.obt")));
@@ -353,7 +358,7 @@ void WindowControllerTest::enterAndEscPressNoButton() {
 }
 
 void WindowControllerTest::helpDoesNothing() {
-  Step("source quelle.obt");
+  QVERIFY(Step("source quelle.obt"));
   const QString groups = Groups(form());
   const int windows = QApplication::topLevelWidgets().size();
   for (QPushButton* help :

@@ -2,20 +2,29 @@
 #define OBTMIRROR_TESTS_UI_WINDOW_FIXTURE_H_
 
 #include <QByteArray>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QListWidget>
 #include <QString>
-#include <QTemporaryDir>
+#include <QtGlobal>
+#include <exception>
 #include <functional>
+#include <initializer_list>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 #include "obt/conversion_job.h"
 #include "obt/pending_io_error.h"
 #include "preview/preview.h"
+#include "support/temp_dir.h"
 #include "ui/Unitobt.h"
 #include "ui/message_boxes.h"
 
+// The functions that prepare a step of a test return whether it worked and
+// say why not in the test log; a test asserts each (QVERIFY), so it stops
+// where its set-up failed instead of going on without it.
 namespace ui_testing {
 
 // Keeps every box the window asks for instead of showing it, and lets a
@@ -31,14 +40,59 @@ class RecordingMessageBoxes final : public ui::MessageBoxes {
   std::function<void()> on_show;
 };
 
-inline void WriteFile(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  if (file.open(QIODevice::WriteOnly)) file.write(bytes);
+struct NamedFile {
+  const char* name;
+  std::string_view bytes;
+};
+
+[[nodiscard]] inline bool WriteFiles(const QString& directory,
+                                     std::initializer_list<NamedFile> files) {
+  for (const NamedFile& file : files) {
+    try {
+      testing_support::WriteFile(
+          QFile::encodeName(QDir(directory).filePath(file.name)).toStdString(),
+          file.bytes);
+    } catch (const std::exception& error) {
+      qWarning("%s", error.what());
+      return false;
+    }
+  }
+  return true;
 }
 
-inline QByteArray ReadFile(const QString& path) {
+[[nodiscard]] inline bool ReadFile(const QString& path, QByteArray& bytes) {
   QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  if (!file.open(QIODevice::ReadOnly)) {
+    qWarning("cannot read %s", qPrintable(path));
+    return false;
+  }
+  bytes = file.readAll();
+  return true;
+}
+
+// Selects an entry of a list as the user's click does.
+[[nodiscard]] inline bool Select(QListWidget* list, const QString& name) {
+  const QList<QListWidgetItem*> found = list->findItems(name, Qt::MatchExactly);
+  if (found.isEmpty()) {
+    qWarning("%s does not list %s", qPrintable(list->objectName()),
+             qPrintable(name));
+    return false;
+  }
+  list->setCurrentItem(found.front());
+  return true;
+}
+
+// Chooses an entry of a drop-down list as the user does; a disabled list
+// takes no choice.
+[[nodiscard]] inline bool Choose(QComboBox* list, int index) {
+  if (!list->isEnabled() || index < 0 || index >= list->count()) {
+    qWarning("%s: cannot choose entry %d", qPrintable(list->objectName()),
+             index);
+    return false;
+  }
+  list->setCurrentIndex(index);
+  emit list->activated(index);
+  return true;
 }
 
 // A window started in a fresh temporary directory, which is the process's
@@ -53,11 +107,15 @@ class WindowFixture {
   WindowFixture(const WindowFixture&) = delete;
   WindowFixture& operator=(const WindowFixture&) = delete;
 
-  // Files to create before the window reads the directory.
-  QString Path(const QString& name) const { return directory_.filePath(name); }
+  QString directory() const {
+    return QFile::decodeName(directory_.path().c_str());
+  }
+  QString Path(const QString& name) const {
+    return QDir(directory()).filePath(name);
+  }
 
   ui::TForm1& Start() {
-    QDir::setCurrent(directory_.path());
+    QDir::setCurrent(directory());
     preview_.InitPreview();
     form_ = std::make_unique<ui::TForm1>(job_, preview_, boxes_);
     return *form_;
@@ -67,11 +125,10 @@ class WindowFixture {
   RecordingMessageBoxes& boxes() { return boxes_; }
   obt::ConversionJob& job() { return job_; }
   preview::Preview& preview() { return preview_; }
-  QString directory() const { return directory_.path(); }
 
  private:
   QString previous_directory_;
-  QTemporaryDir directory_;
+  testing_support::TempDir directory_;
   obt::PendingIoError pending_;
   obt::ConversionJob job_{pending_};
   preview::Preview preview_{pending_};
