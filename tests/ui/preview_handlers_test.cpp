@@ -34,6 +34,7 @@ constexpr char kNotObt[] = "QZ_OBJ\r\n1.000000\r\n0\r\n0\r\n";
 const QString kLoadError =
     QStringLiteral("Fehler beim Laden des OBT-Files aufgetreten!");
 
+constexpr int kSourcePreview = 0;
 constexpr int kResultPreview = 1;
 
 int BlackPixels(const QImage& image) {
@@ -61,10 +62,9 @@ class PreviewHandlersTest : public QObject {
   void resultPreviewWritesTheTemporaryFile();
   void resultWithoutTargetOctantsIsTheSourceAlone();
   void viewChangeRerunsTheConversion();
-  void failedRunDrawsNothing_data();
-  void failedRunDrawsNothing();
+  void failedPreviewKeepsThePicture_data();
+  void failedPreviewKeepsThePicture();
   void errorInTheRunClosesAndEnables();
-  void failedLoadKeepsThePicture();
 
  private:
   ui::TForm1& form() { return fixture_->form(); }
@@ -162,35 +162,38 @@ void PreviewHandlersTest::viewChangeRerunsTheConversion() {
   QVERIFY(written.startsWith("QZ_OBT\r\n2.000000\r\n12\r\n"));
 }
 
-void PreviewHandlersTest::failedRunDrawsNothing_data() {
+void PreviewHandlersTest::failedPreviewKeepsThePicture_data() {
   QTest::addColumn<bool>("earlier");
+  QTest::addColumn<int>("preview");
   QTest::addColumn<QString>("source");
   QTest::addColumn<QString>("centre");
-  QTest::addColumn<bool>("source_removed");
   QTest::addColumn<QString>("status");
-  auto row = [](const char* name, bool earlier, const char* source,
-                const char* centre, bool source_removed, const char* status) {
-    QTest::newRow(name) << earlier << QString(source) << QString(centre)
-                        << source_removed << QString(status);
+  QTest::addColumn<int>("boxes");
+  auto row = [](const char* name, bool earlier, int preview, const char* source,
+                const char* centre, const char* status, int boxes) {
+    QTest::newRow(name) << earlier << preview << QString(source)
+                        << QString(centre) << QString(status) << boxes;
   };
-  row("not an OBT file, earlier result", true, "kaputt.obt", "0", false,
-      "Kein gültiger OBT-File");
-  row("not an OBT file, no earlier result", false, "kaputt.obt", "0", false,
-      "Kein gültiger OBT-File");
-  row("centre out of range, target already created", true, "quelle.obt",
-      "99999999999", false, "Ungültiger Spiegel-Mittelpunkt");
-  row("source gone", true, "quelle.obt", "0", true,
-      "Fehler in Dateinamen aufgetreten");
+  row("source that is not an OBT file", true, kSourcePreview, "kaputt.obt", "0",
+      "", 1);
+  row("result of a source that is not an OBT file", true, kResultPreview,
+      "kaputt.obt", "0", "Kein gültiger OBT-File", 0);
+  row("the same without an earlier result", false, kResultPreview, "kaputt.obt",
+      "0", "Kein gültiger OBT-File", 0);
+  row("result with the centre out of range, target already created", true,
+      kResultPreview, "quelle.obt", "99999999999",
+      "Ungültiger Spiegel-Mittelpunkt", 0);
 }
 
-// Whatever temp0099.obt still holds is not this run's result: nothing is
-// loaded, the run's message stays and so does the picture.
-void PreviewHandlersTest::failedRunDrawsNothing() {
+// Nothing is drawn, so the picture stays. A failed run keeps its message,
+// and whatever temp0099.obt still holds is not its result: it is not loaded.
+void PreviewHandlersTest::failedPreviewKeepsThePicture() {
   QFETCH(bool, earlier);
+  QFETCH(int, preview);
   QFETCH(QString, source);
   QFETCH(QString, centre);
-  QFETCH(bool, source_removed);
   QFETCH(QString, status);
+  QFETCH(int, boxes);
   const QString temporary = fixture_->directory() + "/temp0099.obt";
   QByteArray earlier_result;
   if (earlier) {
@@ -203,13 +206,12 @@ void PreviewHandlersTest::failedRunDrawsNothing() {
 
   QVERIFY(Select(form().FileListBox1, source));
   form().MPX->SetText(centre);
-  if (source_removed) QVERIFY(QFile::remove(fixture_->Path(source)));
-  form().VorschauComboBox->setCurrentIndex(kResultPreview);
+  form().VorschauComboBox->setCurrentIndex(preview);
   // Another view: a drawing of the old file would differ from the picture.
   QVERIFY(Choose(form().AnsichtComboBox, 1));
 
   QCOMPARE(form().StatusLabel->text(), status);
-  QVERIFY(fixture_->boxes().shown.empty());
+  QCOMPARE(fixture_->boxes().shown.size(), std::size_t(boxes));
   QCOMPARE(Shown(), before);
   QByteArray now;
   QCOMPARE(QFileInfo::exists(temporary) && ReadFile(temporary, now), earlier);
@@ -235,18 +237,6 @@ void PreviewHandlersTest::errorInTheRunClosesAndEnables() {
   QCOMPARE(fixture_->boxes().shown.front().icon, QMessageBox::Critical);
   QVERIFY(enabled_at_box);
   QVERIFY(!fixture_->preview().preview_file_open());
-}
-
-void PreviewHandlersTest::failedLoadKeepsThePicture() {
-  QVERIFY(Select(form().FileListBox1, "quelle.obt"));
-  form().VorschauButton->click();
-  const QImage drawn = Shown();
-  QVERIFY(BlackPixels(drawn) > 0);
-
-  QVERIFY(Select(form().FileListBox1, "kaputt.obt"));
-  form().VorschauButton->click();
-  QCOMPARE(fixture_->boxes().shown.size(), std::size_t{1});
-  QCOMPARE(Shown(), drawn);
 }
 
 QTEST_MAIN(PreviewHandlersTest)

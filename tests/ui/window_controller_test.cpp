@@ -56,18 +56,6 @@ QString Groups(const ui::TForm1& form) {
                   form.MPY, form.MPZ}));
 }
 
-// Types as a user does: the edit gets the focus first.
-void Type(QLineEdit* edit, const QString& keys) {
-  edit->setFocus();
-  QTest::keyClicks(edit, keys);
-}
-
-void ClearByTyping(QLineEdit* edit) {
-  edit->setFocus();
-  edit->selectAll();
-  QTest::keyClick(edit, Qt::Key_Backspace);
-}
-
 // Shows the page that holds the button and clicks it with the mouse.
 void ClickOnItsPage(ui::TForm1& form, QAbstractButton* button) {
   for (int i = 0; i < form.TabbedNotebook1->count(); ++i) {
@@ -139,12 +127,15 @@ bool WindowControllerTest::Step(const QString& step) {
   }
   if (verb == "source") return Select(form().FileListBox1, argument);
   if (verb == "pick") return Select(form().FileListBox2, argument);
+  // Typed as a user does: the edit gets the focus first.
+  form().Edit2->setFocus();
   if (verb == "type") {
-    Type(form().Edit2, argument);
+    QTest::keyClicks(form().Edit2, argument);
     return form().Edit2->text().endsWith(argument);
   }
   if (verb == "clear") {
-    ClearByTyping(form().Edit2);
+    form().Edit2->selectAll();
+    QTest::keyClick(form().Edit2, Qt::Key_Backspace);
     return form().Edit2->text().isEmpty();
   }
   qWarning("unknown step %s", qPrintable(step));
@@ -342,9 +333,9 @@ void WindowControllerTest::runInputsFromTheControls() {
 }
 
 void WindowControllerTest::targetNameTypingLimit() {
-  ClearByTyping(form().Edit2);
+  QVERIFY(Step("clear"));
   QSignalSpy changes(form().Edit2, &QLineEdit::textChanged);
-  Type(form().Edit2, "abcdefghijklm.obt");
+  QTest::keyClicks(form().Edit2, "abcdefghijklm.obt");
   QCOMPARE(form().Edit2->text(), QStringLiteral("abcdefghijkl"));
   // A refused character is no change.
   QCOMPARE(changes.count(), 12);
