@@ -110,19 +110,24 @@ int TargetFile::OpenBeside(const std::string& path, bool replaces, mode_t mode,
                           O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0 && errno == EEXIST) continue;
     if (fd < 0) return errno;
+    fd_ = fd;
+    final_path_ = path;
+    temporary_path_ = std::move(candidate);
+    replaces_existing_ = replaces;
     if (replaces) {
-      // The replaced file keeps its mode and, where we may, its owner.
-      ::fchmod(fd, mode);
+      // The replaced file keeps its mode and, where we may, its owner. A
+      // target that would lose its mode is not written at all.
+      if (::fchmod(fd, mode) != 0) {
+        const int error = errno;
+        Abandon();
+        return error;
+      }
       struct stat created {};
       if (::fstat(fd, &created) == 0 &&
           (created.st_uid != owner || created.st_gid != group)) {
         [[maybe_unused]] const int ignored = ::fchown(fd, owner, group);
       }
     }
-    fd_ = fd;
-    final_path_ = path;
-    temporary_path_ = std::move(candidate);
-    replaces_existing_ = replaces;
     return 0;
   }
   return EEXIST;

@@ -3,9 +3,13 @@
 #include <fcntl.h>
 #include <grp.h>
 #include <gtest/gtest.h>
+#include <linux/filter.h>
+#include <linux/seccomp.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -41,6 +45,7 @@ const std::string kOldTarget = "old target\r\n";
 constexpr int kChildIoError = 50;
 constexpr int kChildOtherError = 51;
 constexpr int kChildCannotDrop = 52;
+constexpr int kChildNoFilter = 53;
 
 int RunResultCode(JobRun& run, const std::string& source,
                   const std::string& target) {
@@ -270,6 +275,36 @@ TEST_F(TargetFileTest, ReplacedTargetKeepsItsMode) {
     EXPECT_EQ(info.st_mode & 07777, mode);
     EXPECT_EQ(ReadFile(dir_.File("out.obt")), kOutput);
   }
+  EXPECT_TRUE(UnfinishedFiles(dir_).empty());
+}
+
+// From here on every fchmod of this process fails with EIO; false when
+// the system takes no such filter.
+bool FailEveryFchmod() {
+#ifdef __NR_fchmod
+  sock_filter filter[] = {
+      BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+      BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, __NR_fchmod, 0, 1),
+      BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | EIO),
+      BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+  };
+  const sock_fprog program{sizeof(filter) / sizeof(filter[0]), filter};
+  return ::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 &&
+         ::prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) == 0;
+#else
+  return false;
+#endif
+}
+
+TEST_F(TargetFileTest, TargetThatCannotKeepItsModeIsNotWritten) {
+  WriteFile(dir_.File("out.obt"), kOldTarget);
+  const int code = RunInChild(false, [&] {
+    if (!FailEveryFchmod()) return kChildNoFilter;
+    return RunResultCode(run_, source(), dir_.File("out.obt"));
+  });
+  if (code == kChildNoFilter) GTEST_SKIP() << "no seccomp filter";
+  EXPECT_EQ(code, static_cast<int>(RunResult::kFileNameError));
+  EXPECT_EQ(ReadFile(dir_.File("out.obt")), kOldTarget);
   EXPECT_TRUE(UnfinishedFiles(dir_).empty());
 }
 
