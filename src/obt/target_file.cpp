@@ -9,6 +9,8 @@
 #include <random>
 #include <string_view>
 
+#include "obt/unfinished_files.h"
+
 namespace obt {
 namespace {
 
@@ -105,14 +107,14 @@ int TargetFile::OpenBeside(const std::string& path, bool replaces, mode_t mode,
                              std::string(kUnfinishedMarker);
   for (int attempt = 0; attempt < 100; ++attempt) {
     std::string candidate = prefix + RandomSuffix();
-    // 0666 and the process's umask, as for any newly created file.
-    const int fd = ::open(candidate.c_str(),
-                          O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    int slot = kNotRemembered;
+    const int fd = CreateUnfinishedFile(candidate, slot);
     if (fd < 0 && errno == EEXIST) continue;
     if (fd < 0) return errno;
     fd_ = fd;
     final_path_ = path;
     temporary_path_ = std::move(candidate);
+    unfinished_slot_ = slot;
     replaces_existing_ = replaces;
     if (replaces) {
       // The replaced file keeps its mode and, where we may, its owner. A
@@ -150,7 +152,7 @@ int TargetFile::Commit() {
     error = errno;
   }
   if (error != 0) ::unlink(temporary_path_.c_str());
-  temporary_path_.clear();
+  ForgetTemporary();
   return error;
 }
 
@@ -158,6 +160,14 @@ void TargetFile::Abandon() {
   if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
   if (!temporary_path_.empty()) ::unlink(temporary_path_.c_str());
+  ForgetTemporary();
+}
+
+void TargetFile::ForgetTemporary() {
+  // Only once the file has its final name or none: a signal in between
+  // removes a name that is gone already, which does no harm.
+  ForgetUnfinishedFile(unfinished_slot_);
+  unfinished_slot_ = kNotRemembered;
   temporary_path_.clear();
 }
 

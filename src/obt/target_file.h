@@ -5,13 +5,16 @@
 
 #include <string>
 
+#include "obt/unfinished_files.h"
+
 namespace obt {
 
 // The file a run writes its output to. A regular target is never written in
 // place: the output goes to a new file beside it ("NAME.obtmirror-unfinished-
 // XXXXXX") that replaces the target only when Commit succeeds, so a failed
 // or refused run leaves the old target byte for byte. A target that is a
-// device or a FIFO is written directly. A symbolic link is followed to the
+// device or a FIFO is written directly. An ending signal removes the new
+// file (see process_signals.h). A symbolic link is followed to the
 // file it names, which is the one replaced.
 //
 // Failures are returned as errno values (0 = none).
@@ -44,10 +47,13 @@ class TargetFile {
   int OpenDirect(const std::string& path);
   int OpenBeside(const std::string& path, bool replaces, mode_t mode,
                  uid_t owner, gid_t group);
+  void ForgetTemporary();
 
   int fd_ = -1;
   std::string final_path_;
   std::string temporary_path_;
+  // Its entry in the table of unfinished files.
+  int unfinished_slot_ = kNotRemembered;
   bool replaces_existing_ = false;
 };
 

@@ -2,12 +2,15 @@
 
 #include "obt/conversion_job.h"
 #include "obt/pending_io_error.h"
+#include "obt/process_signals.h"
 #include "preview/preview.h"
 #include "ui/Unitobt.h"
 #include "ui/message_boxes.h"
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
+  // After Qt has set up, so that these handlers are the ones in force.
+  obt::SetUpProcessSignals();
 
   obt::PendingIoError pending_io_error;
   obt::ConversionJob job(pending_io_error);

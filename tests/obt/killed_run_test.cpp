@@ -1,21 +1,27 @@
-// A run killed in the middle of writing a large target: the old target must
-// be intact, and the only trace the unfinished file beside it.
+// A conversion of obtmirror-cli ended by a signal in the middle of writing
+// its target: the old target stays, and the unfinished file beside it goes
+// with the process unless the signal cannot be caught.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <thread>
+#include <vector>
 
-#include "obt/conversion_job.h"
 #include "run_helpers.h"
+#include "support/child_process.h"
 #include "test_files.h"
 
 namespace {
 
+using obt_test::CrLf;
 using obt_test::JobRun;
 using obt_test::kAllOctants;
 using obt_test::Octants;
@@ -23,71 +29,101 @@ using obt_test::ReadFile;
 using obt_test::TempDir;
 using obt_test::UnfinishedFiles;
 using obt_test::WriteFile;
+using testing_support::ChildProcess;
 
-// Enough points and triangles that writing all eight copies takes a while.
-std::string LargeSource() {
-  constexpr int kPoints = 200'000;
-  std::string text =
-      "QZ_OBT\r\n2.000000\r\n" + std::to_string(kPoints) + "\r\n";
+const std::string kOldTarget = CrLf({"QZ_OBT", "1.000000", "0", "0"});
+
+// A source up to its triangle count: small enough to fit into a FIFO's
+// buffer at once, large enough for a run into all octants to write some
+// hundred kilobytes.
+std::string HeaderAndPoints() {
+  constexpr int kPoints = 3000;
+  std::string text = CrLf({"QZ_OBT", "2.000000", std::to_string(kPoints)});
   for (int i = 0; i < kPoints; ++i) {
-    text += std::to_string(-i) + " -" + std::to_string(i % 977) + " -12345\r\n";
+    text += CrLf({std::to_string(i) + " -" + std::to_string(i % 97) + " 12"});
   }
-  text += std::to_string(kPoints) + "\r\n";
-  for (int i = 0; i + 2 < kPoints + 2; ++i) {
-    text += std::to_string(i % kPoints) + ' ' +
-            std::to_string((i + 1) % kPoints) + ' ' +
-            std::to_string((i + 2) % kPoints) + " 3\r\n";
-  }
-  return text + "0\r\n";
+  return text;
 }
 
-std::uintmax_t SizeOfUnfinished(const TempDir& dir) {
-  std::uintmax_t size = 0;
-  for (const std::string& name : UnfinishedFiles(dir)) {
-    std::error_code ignored;
-    size += std::filesystem::file_size(dir.File(name), ignored);
-  }
-  return size;
-}
-
-TEST(KilledRunTest, OldTargetSurvivesSigkillMidWrite) {
-  TempDir dir;
-  WriteFile(dir.File("source.obt"), LargeSource());
-  const std::string old_target = "QZ_OBT\r\n1.000000\r\n0\r\n0\r\n";
-  WriteFile(dir.File("target.obt"), old_target);
-
-  const pid_t child = ::fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    JobRun run;
-    run.inputs.target_octant_checked = Octants(kAllOctants);
-    // Runs over and over, so the kill lands in the middle of some run.
-    for (;;) run.Run(dir.File("source.obt"), dir.File("target.obt"));
-  }
-  // Wait until a good part of an output is written, then kill.
+// The contents of the one unfinished file in `dir` once it holds `size`
+// bytes, or what there was when the deadline passed.
+std::string UnfinishedOnceItHolds(const TempDir& dir, std::uintmax_t size) {
   const auto deadline =
       std::chrono::steady_clock::now() + std::chrono::seconds(60);
-  while (SizeOfUnfinished(dir) < 4'000'000 &&
-         std::chrono::steady_clock::now() < deadline) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  while (std::chrono::steady_clock::now() < deadline) {
+    const std::vector<std::string> names = UnfinishedFiles(dir);
+    std::error_code ignored;
+    if (names.size() == 1 &&
+        std::filesystem::file_size(dir.File(names.front()), ignored) == size) {
+      return ReadFile(dir.File(names.front()));
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
-  ::kill(child, SIGKILL);
-  int status = 0;
-  ASSERT_EQ(::waitpid(child, &status, 0), child);
-  ASSERT_TRUE(WIFSIGNALED(status));
+  return {};
+}
 
-  // Either the old target, or a complete output of an earlier run: never
-  // anything in between.
-  const std::string target = ReadFile(dir.File("target.obt"));
-  if (target != old_target) {
-    const std::string header = "QZ_OBT\r\n2.000000\r\n1800000\r\n";
-    EXPECT_EQ(target.substr(0, header.size()), header);
-    EXPECT_EQ(target.substr(target.size() - 3), "0\r\n");
+struct SignalCase {
+  int signal_number;
+  bool removes_unfinished;
+};
+
+TEST(KilledRunTest, SignalMidWriteKeepsTheOldTarget) {
+  // What the target holds after all points, while the run waits for the
+  // triangle count that the FIFO source never delivers.
+  const std::string points_part = HeaderAndPoints();
+  std::string expected;
+  {
+    TempDir dir;
+    WriteFile(dir.File("whole.obt"), points_part + CrLf({"0", "0"}));
+    JobRun run;
+    run.inputs.target_octant_checked = Octants(kAllOctants);
+    ASSERT_EQ(run.Run(dir.File("whole.obt"), dir.File("out.obt")),
+              obt::RunResult::kSucceeded);
+    const std::string whole = ReadFile(dir.File("out.obt"));
+    const std::size_t tail = CrLf({"0", "0"}).size();
+    ASSERT_GT(whole.size(), tail);
+    expected = whole.substr(0, whole.size() - tail);
   }
-  const auto unfinished = UnfinishedFiles(dir);
-  ASSERT_EQ(unfinished.size(), 1u);
-  EXPECT_EQ(unfinished.front().rfind("target.obt.obtmirror-unfinished-", 0),
-            0u);
+
+  const std::vector<SignalCase> cases = {
+      {SIGINT, true}, {SIGTERM, true}, {SIGHUP, true}, {SIGKILL, false}};
+  for (const SignalCase& c : cases) {
+    SCOPED_TRACE(::strsignal(c.signal_number));
+    TempDir dir;
+    const std::string source = dir.File("source.obt");
+    const std::string target = dir.File("target.obt");
+    WriteFile(target, kOldTarget);
+    ASSERT_EQ(::mkfifo(source.c_str(), 0600), 0);
+    // Both ends: the FIFO always has a writer, so the run blocks reading
+    // the triangle count instead of seeing the end of its input.
+    const int feed = ::open(source.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
+    ASSERT_GE(feed, 0);
+    ASSERT_EQ(::write(feed, points_part.data(), points_part.size()),
+              static_cast<ssize_t>(points_part.size()));
+
+    ChildProcess cli(OBTMIRROR_CLI_PATH,
+                     {"convert", source, target, "--to", "all", "--quiet"},
+                     {.directory = dir.path()});
+    ASSERT_TRUE(cli.started());
+    const std::string mid_write = UnfinishedOnceItHolds(dir, expected.size());
+    ASSERT_TRUE(mid_write == expected)
+        << "the run never got to the middle of its output";
+    cli.Signal(c.signal_number);
+    const int status = cli.Wait();
+    ::close(feed);
+
+    ASSERT_TRUE(WIFSIGNALED(status)) << "wait status " << status;
+    EXPECT_EQ(WTERMSIG(status), c.signal_number);
+    EXPECT_EQ(ReadFile(target), kOldTarget);
+    const std::vector<std::string> unfinished = UnfinishedFiles(dir);
+    if (c.removes_unfinished) {
+      EXPECT_TRUE(unfinished.empty());
+    } else {
+      ASSERT_EQ(unfinished.size(), 1u);
+      EXPECT_EQ(unfinished.front().rfind("target.obt.obtmirror-unfinished-", 0),
+                0u);
+    }
+  }
 }
 
 }  // namespace

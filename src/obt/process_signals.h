@@ -1,0 +1,16 @@
+#ifndef OBTMIRROR_OBT_PROCESS_SIGNALS_H_
+#define OBTMIRROR_OBT_PROCESS_SIGNALS_H_
+
+namespace obt {
+
+// What each program does first about signals:
+// - An ending signal (Ctrl-C, kill, a closed terminal) removes the
+//   unfinished outputs and then ends the program as the signal would have,
+//   so its exit status still names the signal. One that the program was
+//   started with ignored (nohup, a background job) stays ignored.
+// SIGKILL cannot be caught: after it, the unfinished file stays.
+void SetUpProcessSignals();
+
+}  // namespace obt
+
+#endif  // OBTMIRROR_OBT_PROCESS_SIGNALS_H_
