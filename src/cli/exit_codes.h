@@ -8,6 +8,9 @@ inline constexpr int kExitSucceeded = 0;
 inline constexpr int kExitReported = 1;
 // An I/O error stopped the run.
 inline constexpr int kExitIoError = 2;
+// A file the command writes, or standard output, could not be written
+// (EX_IOERR).
+inline constexpr int kExitCannotWrite = 74;
 // Wrong arguments (EX_USAGE).
 inline constexpr int kExitUsage = 64;
 

@@ -33,7 +33,14 @@ int main(int argc, char** argv) {
     return cli::kExitUsage;
   }
 
-  if (convert.subcommand()->parsed()) return convert.Run();
-  if (preview.subcommand()->parsed()) return preview.Run();
-  return cli::kExitUsage;
+  int status = cli::kExitUsage;
+  if (convert.subcommand()->parsed()) status = convert.Run();
+  if (preview.subcommand()->parsed()) status = preview.Run();
+  // With SIGPIPE ignored, a reader of standard output that went away shows
+  // only here.
+  if (!std::cout.flush()) {
+    std::cerr << "obtmirror-cli: cannot write standard output\n";
+    if (status == cli::kExitSucceeded) status = cli::kExitCannotWrite;
+  }
+  return status;
 }

@@ -20,9 +20,6 @@
 namespace cli {
 namespace {
 
-// A bitmap file could not be written (EX_IOERR).
-constexpr int kExitCannotWrite = 74;
-
 // The largest side of the drawing area: keeps the bitmap within a few
 // hundred megabytes.
 constexpr int32_t kMaxBoxSide = 32767;

@@ -35,6 +35,12 @@ void SetUpProcessSignals() {
     }
     ::sigaction(signal_number, &ending, nullptr);
   }
+
+  struct sigaction ignore {};
+  ignore.sa_handler = SIG_IGN;
+  ::sigemptyset(&ignore.sa_mask);
+  ::sigaction(SIGPIPE, &ignore, nullptr);
+  ::sigaction(SIGXFSZ, &ignore, nullptr);
 }
 
 }  // namespace obt

@@ -8,6 +8,10 @@ namespace obt {
 //   unfinished outputs and then ends the program as the signal would have,
 //   so its exit status still names the signal. One that the program was
 //   started with ignored (nohup, a background job) stays ignored.
+// - SIGPIPE and SIGXFSZ are ignored: a pipe or FIFO whose reader goes away,
+//   or a file that outgrows the file-size limit, fails its next write like
+//   any other, with a message, instead of ending the program without one
+//   (and, for the limit, leaving the unfinished file).
 // SIGKILL cannot be caught: after it, the unfinished file stays.
 void SetUpProcessSignals();
 
