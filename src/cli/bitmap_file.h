@@ -8,7 +8,8 @@
 namespace cli {
 
 // Writers of the drawn preview. Each returns an empty string when the file
-// is written, else why it is not.
+// is written, else why it is not. An existing file is replaced only by a
+// complete image, and keeps its mode; a device or FIFO is written directly.
 
 // A binary PBM (P4): 1 = black, rows padded to whole bytes.
 std::string WritePbm(const preview::PreviewBitmap& bitmap,

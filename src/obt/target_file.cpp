@@ -63,10 +63,17 @@ int CloseReportingError(int fd) { return ::close(fd) == 0 ? 0 : errno; }
 }  // namespace
 
 int TargetFile::Open(const std::string& path) {
+  // Names that other file systems refuse as wildcards are refused here too.
+  if (NameOf(path).find_first_of("*?") != std::string::npos) {
+    Abandon();
+    return EINVAL;
+  }
+  return OpenAnyName(path);
+}
+
+int TargetFile::OpenAnyName(const std::string& path) {
   Abandon();
   if (path.empty()) return ENOENT;
-  // Names that other file systems refuse as wildcards are refused here too.
-  if (NameOf(path).find_first_of("*?") != std::string::npos) return EINVAL;
 
   std::string resolved = path;
   if (const int error = FollowLinks(resolved); error != 0) return error;

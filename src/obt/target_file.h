@@ -29,6 +29,9 @@ class TargetFile {
   // "*" or "?", a directory, an existing file that is not writable, a
   // directory where the new file cannot be made.
   int Open(const std::string& path);
+  // The same for a file that is no OBT target, whose name may hold "*" and
+  // "?" like any other character.
+  int OpenAnyName(const std::string& path);
 
   bool IsOpen() const { return fd_ >= 0; }
   int fd() const { return fd_; }
