@@ -1,7 +1,5 @@
 #include "mirror/copy_plan.h"
 
-#include <optional>
-
 namespace mirror {
 
 void ReadSourceOctant(const std::array<bool, 8>& checked,
@@ -19,17 +17,16 @@ uint8_t ReadTargetMask(const std::array<bool, 8>& checked) {
   return mask;
 }
 
-void BuildCopyPlan(const OctantTable& table, OctantCode source_octant,
-                   uint8_t target_mask, CopyPlan& plan) {
-  plan = CopyPlan{};
+CopyPlan BuildCopyPlan(OctantCode source_octant, uint8_t target_mask) {
+  CopyPlan plan;
   for (auto& signs : plan.axis_sign) signs = {1, 1, 1};
 
-  const OctantSides source =
-      table.FindOctantSides(source_octant).value_or(OctantSides{1, 1, 1});
+  const OctantSides source = kOctantTable.FindOctantSides(source_octant)
+                                 .value_or(OctantSides{1, 1, 1});
   for (const OctantCode code : kOctantCodes) {
     if ((target_mask & code) == 0) continue;
     const std::size_t slot = static_cast<std::size_t>(plan.copy_count++);
-    const OctantSides target = *table.FindOctantSides(code);
+    const OctantSides target = *kOctantTable.FindOctantSides(code);
     const std::array<bool, 3> mirrored = {
         target.x != source.x, target.y != source.y, target.z != source.z};
     for (std::size_t axis = 0; axis < 3; ++axis) {
@@ -38,6 +35,7 @@ void BuildCopyPlan(const OctantTable& table, OctantCode source_octant,
       plan.winding_flip[slot] ^= 1;
     }
   }
+  return plan;
 }
 
 }  // namespace mirror

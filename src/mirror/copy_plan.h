@@ -33,8 +33,7 @@ uint8_t ReadTargetMask(const std::array<bool, 8>& checked);
 // Mirrors each copy on every axis on which its target octant lies on the
 // other side from the source octant. A source octant that is no valid code
 // (only possible before any radio button was read) counts as octant 1.
-void BuildCopyPlan(const OctantTable& table, OctantCode source_octant,
-                   uint8_t target_mask, CopyPlan& plan);
+CopyPlan BuildCopyPlan(OctantCode source_octant, uint8_t target_mask);
 
 }  // namespace mirror
 

@@ -13,7 +13,6 @@ namespace mirror {
 // rewrites all of it except the source octant, which keeps its value when a
 // run finds no radio button checked.
 struct MirrorState {
-  OctantTable octant_table;
   MirrorCentre centre;
   OctantCode source_octant = 0;
   uint8_t target_mask = 0;

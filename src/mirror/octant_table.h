@@ -28,19 +28,41 @@ struct OctantSides {
 // The octant codes by [x side][y side][z side], sides counted from 1.
 class OctantTable {
  public:
-  void InitOctantTable();
-
-  OctantCode At(int x_side, int y_side, int z_side) const {
+  constexpr OctantCode At(int x_side, int y_side, int z_side) const {
     return codes_[x_side - 1][y_side - 1][z_side - 1];
   }
 
   // Scans x outermost, then y, then z; nothing when no position holds the
   // code (0, or a byte with more than one bit set).
-  std::optional<OctantSides> FindOctantSides(OctantCode code) const;
+  constexpr std::optional<OctantSides> FindOctantSides(OctantCode code) const {
+    for (int x = 1; x <= 2; ++x) {
+      for (int y = 1; y <= 2; ++y) {
+        for (int z = 1; z <= 2; ++z) {
+          if (At(x, y, z) == code) return OctantSides{x, y, z};
+        }
+      }
+    }
+    return std::nullopt;
+  }
 
  private:
-  std::array<std::array<std::array<OctantCode, 2>, 2>, 2> codes_{};
+  // z fastest, then y, then x: bottom corners 1, 2, 4, 8 run front left,
+  // front right, back right, back left; each top corner is 16 times the
+  // bottom corner beneath it.
+  std::array<std::array<std::array<OctantCode, 2>, 2>, 2> codes_ = {
+      {{{{1, 16}, {8, 128}}}, {{{2, 32}, {4, 64}}}}};
 };
+
+inline constexpr OctantTable kOctantTable{};
+
+// Every code has its place, so a lookup of a valid code never comes back
+// empty.
+static_assert([] {
+  for (const OctantCode code : kOctantCodes) {
+    if (!kOctantTable.FindOctantSides(code)) return false;
+  }
+  return true;
+}());
 
 }  // namespace mirror
 

@@ -103,15 +103,14 @@ RunResult ConversionJob::RunConversionJob(const work::RunInputs& inputs,
     return result;
   };
 
-  mirror_.octant_table.InitOctantTable();
   if (!mirror::ReadMirrorCentre(inputs.centre_x_text, inputs.centre_y_text,
                                 inputs.centre_z_text, mirror_.centre)) {
     return refuse(RunResult::kInvalidCentre);
   }
   mirror::ReadSourceOctant(inputs.source_octant_checked, mirror_.source_octant);
   mirror_.target_mask = mirror::ReadTargetMask(inputs.target_octant_checked);
-  mirror::BuildCopyPlan(mirror_.octant_table, mirror_.source_octant,
-                        mirror_.target_mask, mirror_.plan);
+  mirror_.plan =
+      mirror::BuildCopyPlan(mirror_.source_octant, mirror_.target_mask);
 
   if (!ReadPoints(feedback)) return refuse(RunResult::kObjectTooLarge);
   if (point_count_ > 0) {

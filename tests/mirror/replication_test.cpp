@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "mirror/copy_plan.h"
-#include "mirror/octant_table.h"
 #include "work/feedback.h"
 #include "work/work_tables.h"
 
@@ -29,21 +28,13 @@ class GaugeRecorder final : public work::Feedback {
   int other_calls = 0;
 };
 
-mirror::CopyPlan Plan(mirror::OctantCode source, uint8_t mask) {
-  mirror::OctantTable table;
-  table.InitOctantTable();
-  mirror::CopyPlan plan;
-  mirror::BuildCopyPlan(table, source, mask, plan);
-  return plan;
-}
-
 TEST(MirrorPointsTest, WorkedExampleAndGauge) {
   std::vector<TableEntry> points(10, {kUntouched, kUntouched, kUntouched});
   points[0] = {0, 0, 0};
   points[1] = {10, 0, 0};
   points[2] = {0, 10, 5};
   GaugeRecorder gauge;
-  mirror::MirrorPoints(Plan(1, 6), 3, points.data(), gauge);
+  mirror::MirrorPoints(mirror::BuildCopyPlan(1, 6), 3, points.data(), gauge);
   const std::vector<TableEntry> expected = {
       {0, 0, 0},   {10, 0, 0},
       {0, 10, 5},  {0, 0, 0},
@@ -58,7 +49,7 @@ TEST(MirrorPointsTest, WorkedExampleAndGauge) {
 TEST(MirrorPointsTest, NegationWrapsAtThirtyTwoBits) {
   std::vector<TableEntry> points = {{INT32_MIN, INT32_MAX, -1}, {0, 0, 0}};
   GaugeRecorder gauge;
-  mirror::MirrorPoints(Plan(1, 64), 1, points.data(), gauge);
+  mirror::MirrorPoints(mirror::BuildCopyPlan(1, 64), 1, points.data(), gauge);
   EXPECT_EQ(points[1], (TableEntry{INT32_MIN, -INT32_MAX, 1}));
 }
 
@@ -95,8 +86,9 @@ TEST(ReplicateTrianglesTest, OffsetsAndWinding) {
     triangles[0] = c.triangle;
     fourth[0] = 200;
     GaugeRecorder gauge;
-    mirror::ReplicateTriangles(Plan(c.source, c.mask), c.point_count, 1,
-                               triangles.data(), fourth.data(), gauge);
+    mirror::ReplicateTriangles(mirror::BuildCopyPlan(c.source, c.mask),
+                               c.point_count, 1, triangles.data(),
+                               fourth.data(), gauge);
     std::vector<TableEntry> expected = {c.triangle};
     expected.insert(expected.end(), c.copies.begin(), c.copies.end());
     expected.push_back({kUntouched, kUntouched, kUntouched});
@@ -118,8 +110,8 @@ TEST(ReplicateTrianglesTest, CopiesFollowEachOtherInBlocksOfT) {
   fourth[0] = 1;
   fourth[1] = 2;
   GaugeRecorder gauge;
-  mirror::ReplicateTriangles(Plan(1, 6), 10, 2, triangles.data(), fourth.data(),
-                             gauge);
+  mirror::ReplicateTriangles(mirror::BuildCopyPlan(1, 6), 10, 2,
+                             triangles.data(), fourth.data(), gauge);
   const std::vector<TableEntry> expected = {{0, 1, 2},    {2, 1, 0},
                                             {11, 10, 12}, {11, 12, 10},
                                             {20, 21, 22}, {22, 21, 20}};
@@ -132,9 +124,9 @@ TEST(ReplicationTest, NoCopiesWriteNothingButStillSetTheGauge) {
   std::vector<TableEntry> entries = {{0, 1, 2}, untouched};
   std::vector<uint8_t> fourth = {7, 0x5A};
   GaugeRecorder gauge;
-  mirror::MirrorPoints(Plan(1, 0), 1, entries.data(), gauge);
-  mirror::ReplicateTriangles(Plan(1, 0), 3, 1, entries.data(), fourth.data(),
-                             gauge);
+  mirror::MirrorPoints(mirror::BuildCopyPlan(1, 0), 1, entries.data(), gauge);
+  mirror::ReplicateTriangles(mirror::BuildCopyPlan(1, 0), 3, 1, entries.data(),
+                             fourth.data(), gauge);
   EXPECT_EQ(entries, (std::vector<TableEntry>{{0, 1, 2}, untouched}));
   EXPECT_EQ(fourth, (std::vector<uint8_t>{7, 0x5A}));
   EXPECT_EQ(gauge.progress_calls, (std::vector<int32_t>{67, 67}));
