@@ -2,19 +2,19 @@
 
 #include <algorithm>
 
+#include "work/digits.h"
+
 namespace mirror {
 namespace {
 
 constexpr int64_t kLargestMagnitude = int64_t{1} << 31;
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 }  // namespace
 
 std::string FilterNumberText(std::string_view text) {
   std::string kept;
   for (const char c : text) {
-    if (IsDigit(c) || c == '-' || c == '+') kept.push_back(c);
+    if (work::IsDecimalDigit(c) || c == '-' || c == '+') kept.push_back(c);
   }
   return kept;
 }
@@ -31,7 +31,7 @@ std::optional<int32_t> CentreTextValue(std::string_view text) {
   int64_t magnitude = 0;
   bool complete = !rest.empty() || filtered.empty();
   for (const char c : rest) {
-    if (!IsDigit(c)) {
+    if (!work::IsDecimalDigit(c)) {
       complete = false;
       break;
     }

@@ -3,22 +3,9 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "work/wrap_arithmetic.h"
+
 namespace mirror {
-namespace {
-
-// Coordinates and point numbers wrap around at 32 bits, as they always
-// have in OBT files; unsigned arithmetic keeps that well defined.
-int32_t WrapMultiply(int32_t value, int32_t factor) {
-  return static_cast<int32_t>(static_cast<uint32_t>(value) *
-                              static_cast<uint32_t>(factor));
-}
-
-int32_t WrapAdd(int32_t value, uint32_t offset) {
-  return static_cast<int32_t>(static_cast<uint32_t>(value) + offset);
-}
-
-}  // namespace
-
 void MirrorPoints(const CopyPlan& plan, int32_t point_count,
                   work::TableEntry* points, work::Feedback& feedback) {
   const std::size_t n = static_cast<std::size_t>(std::max(point_count, 0));
@@ -28,7 +15,7 @@ void MirrorPoints(const CopyPlan& plan, int32_t point_count,
     work::TableEntry* block = points + copy * n;
     for (std::size_t p = 0; p < n; ++p) {
       for (std::size_t axis = 0; axis < 3; ++axis) {
-        block[p][axis] = WrapMultiply(points[p][axis], sign[axis]);
+        block[p][axis] = work::WrapMultiply(points[p][axis], sign[axis]);
       }
     }
   }
@@ -50,9 +37,9 @@ void ReplicateTriangles(const CopyPlan& plan, int32_t point_count,
     uint8_t* block_fourth = fourth_values + copy * t_count;
     for (std::size_t t = 0; t < t_count; ++t) {
       const work::TableEntry& source = triangles[t];
-      block[t][0] = WrapAdd(source[flip ? 1 : 0], offset);
-      block[t][1] = WrapAdd(source[flip ? 0 : 1], offset);
-      block[t][2] = WrapAdd(source[2], offset);
+      block[t][0] = work::WrapAdd(source[flip ? 1 : 0], offset);
+      block[t][1] = work::WrapAdd(source[flip ? 0 : 1], offset);
+      block[t][2] = work::WrapAdd(source[2], offset);
       block_fourth[t] = fourth_values[t];
     }
   }

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
-#include <utility>
 
 #include "mirror/copy_plan.h"
 #include "mirror/mirror_centre.h"
@@ -12,6 +11,8 @@
 #include "obt/file_identity.h"
 #include "obt/obt_format.h"
 #include "obt/status_texts.h"
+#include "work/scope_exit.h"
+#include "work/wrap_arithmetic.h"
 
 namespace obt {
 namespace {
@@ -21,22 +22,9 @@ namespace {
 // being read into memory whole as its "first line".
 constexpr std::size_t kHeaderLineLimit = 64;
 
-// Coordinates are held relative to the mirror centre and wrap around at 32
-// bits, so an unmirrored point is written back with the very numbers read.
-int32_t WrapSubtract(int32_t a, int32_t b) {
-  return static_cast<int32_t>(static_cast<uint32_t>(a) -
-                              static_cast<uint32_t>(b));
-}
-
-int32_t WrapAdd(int32_t a, int32_t b) {
-  return static_cast<int32_t>(static_cast<uint32_t>(a) +
-                              static_cast<uint32_t>(b));
-}
-
 // The count line of the output: (copies + 1) · count, wrapping at 32 bits.
 int32_t OutputCount(int32_t copy_count, int32_t count) {
-  return static_cast<int32_t>(static_cast<uint32_t>(copy_count + 1) *
-                              static_cast<uint32_t>(count));
+  return work::WrapMultiply(copy_count + 1, count);
 }
 
 // Whether the source object and all its copies fit the tables.
@@ -48,19 +36,6 @@ std::size_t EntriesFor(int32_t copy_count, int32_t count) {
   return static_cast<std::size_t>(copy_count + 1) *
          static_cast<std::size_t>(std::max(count, 0));
 }
-
-// Runs an action when the scope is left, by return or by exception.
-template <typename Action>
-class ScopeExit {
- public:
-  explicit ScopeExit(Action action) : action_(std::move(action)) {}
-  ~ScopeExit() { action_(); }
-  ScopeExit(const ScopeExit&) = delete;
-  ScopeExit& operator=(const ScopeExit&) = delete;
-
- private:
-  Action action_;
-};
 
 }  // namespace
 
@@ -96,7 +71,7 @@ RunResult ConversionJob::RunConversionJob(const work::RunInputs& inputs,
   }
   // From here both files are open; whatever ends the run early closes them
   // and leaves the target as it was.
-  const ScopeExit close_files([this] { CloseFilesQuietly(); });
+  const work::ScopeExit close_files([this] { CloseFilesQuietly(); });
 
   const auto refuse = [&feedback](RunResult result) {
     feedback.SetStatusText(StatusText(result));
@@ -190,8 +165,11 @@ bool ConversionJob::ReadPoints(work::Feedback& feedback) {
   std::array<int32_t, 3> xyz{};
   for (int32_t i = 0; i < point_count_; ++i) {
     source_.ReadNumberLine(xyz);
-    points[i] = {WrapSubtract(xyz[0], centre.x), WrapSubtract(xyz[1], centre.y),
-                 WrapSubtract(xyz[2], centre.z)};
+    // Held relative to the centre, wrapping at 32 bits, so that an
+    // unmirrored point is written back with the very numbers read.
+    points[i] = {work::WrapSubtract(xyz[0], centre.x),
+                 work::WrapSubtract(xyz[1], centre.y),
+                 work::WrapSubtract(xyz[2], centre.z)};
   }
   feedback.SetGaugeProgress(33);
   return true;
@@ -220,9 +198,10 @@ void ConversionJob::WritePoints(work::Feedback& feedback) {
       held, kMaxNumberLineLength<3>,
       [points, centre](std::size_t first, std::size_t end, char* out) {
         for (std::size_t i = first; i < end; ++i) {
-          out = WriteNumberLine(out, WrapAdd(points[i][0], centre.x),
-                                WrapAdd(points[i][1], centre.y),
-                                WrapAdd(points[i][2], centre.z));
+          out = WriteNumberLine(
+              out, work::WrapAdd(points[i][0], static_cast<uint32_t>(centre.x)),
+              work::WrapAdd(points[i][1], static_cast<uint32_t>(centre.y)),
+              work::WrapAdd(points[i][2], static_cast<uint32_t>(centre.z)));
         }
         return out;
       });
