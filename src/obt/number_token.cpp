@@ -1,12 +1,11 @@
 #include "obt/number_token.h"
 
 #include <charconv>
+#include <iterator>
 #include <system_error>
 
 namespace obt {
 namespace {
-
-bool IsDecimalDigit(char c) { return c >= '0' && c <= '9'; }
 
 std::optional<int32_t> ParseHexadecimal(std::string_view digits) {
   if (digits.empty()) return std::nullopt;
@@ -26,22 +25,18 @@ std::optional<int32_t> ParseDecimal(std::string_view token) {
   const bool negative = token.front() == '-';
   std::string_view digits = token;
   if (negative || token.front() == '+') digits.remove_prefix(1);
-  if (digits.empty()) return std::nullopt;
-  // Up to nine digits always fit, which covers nearly every number of a
-  // real file without a range check.
-  if (digits.size() <= 9) {
-    int32_t magnitude = 0;
-    for (const char c : digits) {
-      if (!IsDecimalDigit(c)) return std::nullopt;
-      magnitude = magnitude * 10 + (c - '0');
-    }
-    return negative ? -magnitude : magnitude;
+  // Both conversions below take a minus sign but no plus sign, and would
+  // read "+-5" as -5 once the plus were dropped: check the shape first.
+  if (digits.empty() || !work::IsDecimalDigit(digits.front())) {
+    return std::nullopt;
   }
-  // from_chars takes a minus sign but no plus sign, and would read "+-5"
-  // as -5 once the plus were dropped: check the shape first.
-  if (!IsDecimalDigit(digits.front())) return std::nullopt;
   const char* begin = negative ? token.data() : digits.data();
   const char* end = token.data() + token.size();
+  if (std::ssize(digits) <= kShortDecimalDigits) {
+    const std::optional<ShortDecimal> number = ParseShortDecimal(begin, end);
+    if (!number || number->end != end) return std::nullopt;
+    return number->value;
+  }
   int32_t value = 0;
   const auto [ptr, ec] = std::from_chars(begin, end, value, 10);
   if (ec != std::errc() || ptr != end) return std::nullopt;

@@ -21,7 +21,6 @@ constexpr char kCarriageReturn = 0x0D;
 constexpr char kLineFeed = 0x0A;
 
 bool IsSeparator(char c) { return static_cast<unsigned char>(c) <= 0x20; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Opens without waiting for a writer when the path is a FIFO; a directory
 // counts as a file that cannot be opened. Returns the descriptor or -1 with
@@ -118,24 +117,6 @@ void TextReader::SkipToNextLine() {
   }
 }
 
-std::optional<int32_t> TextReader::ReadShortDecimal(const char* start,
-                                                    std::size_t limit) {
-  std::size_t i = start[0] == '-' ? 1 : 0;
-  const std::size_t first_digit = i;
-  const std::size_t digit_limit = std::min(limit, first_digit + 9);
-  int32_t magnitude = 0;
-  for (; i < digit_limit && IsDigit(start[i]); ++i) {
-    magnitude = magnitude * 10 + (start[i] - '0');
-  }
-  // The token must end right here; anything longer or stranger takes the
-  // full rules.
-  if (i == first_digit || (i < limit && !IsSeparator(start[i]))) {
-    return std::nullopt;
-  }
-  pos_ += i;
-  return first_digit == 1 ? -magnitude : magnitude;
-}
-
 bool TextReader::ReadCommonLine(int32_t* values, std::size_t count) {
   // Longer lines are rare enough to take the general way.
   constexpr std::size_t kLineWindow = 128;
@@ -146,19 +127,14 @@ bool TextReader::ReadCommonLine(int32_t* values, std::size_t count) {
     // A number on a later line is the general way's business.
     while (p < end && IsSeparator(*p) && *p != kCarriageReturn) ++p;
     if (p == end || *p == kCarriageReturn) return false;
-    const bool negative = *p == '-';
-    if (negative) ++p;
-    const char* const digits = p;
-    const char* const digit_limit = std::min(end, digits + 9);
-    int32_t magnitude = 0;
-    while (p < digit_limit && IsDigit(*p)) {
-      magnitude = magnitude * 10 + (*p - '0');
-      ++p;
+    const std::optional<ShortDecimal> number = ParseShortDecimal(p, end);
+    // Only what ReadNumber takes at once: the short form ended by a
+    // separator that stands in the window.
+    if (!number || number->end == end || !IsSeparator(*number->end)) {
+      return false;
     }
-    // Exactly what ReadShortDecimal takes: one to nine digits, ended by a
-    // separator.
-    if (p == digits || p == end || !IsSeparator(*p)) return false;
-    values[n] = negative ? -magnitude : magnitude;
+    values[n] = number->value;
+    p = number->end;
   }
   // The rest of the line is skipped; the byte after its CR must be seen to
   // know whether an LF belongs to the line end.
@@ -180,8 +156,13 @@ int32_t TextReader::ReadNumber() {
   const std::size_t limit =
       std::min(EnsureAvailable(kMaxTokenLength), kMaxTokenLength);
   const char* start = buffer_.get() + pos_;
-  if (const std::optional<int32_t> value = ReadShortDecimal(start, limit)) {
-    return *value;
+  // The common token takes one pass; anything longer or stranger takes the
+  // full rules. The token ends at a separator, or where the input ends.
+  if (const std::optional<ShortDecimal> number =
+          ParseShortDecimal(start, start + limit);
+      number && (number->end == start + limit || IsSeparator(*number->end))) {
+    pos_ += static_cast<std::size_t>(number->end - start);
+    return number->value;
   }
   std::size_t length = 0;
   while (length < limit && !IsSeparator(start[length])) ++length;

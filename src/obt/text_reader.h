@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <limits>
 #include <memory>
-#include <optional>
 #include <string>
 
 #include "obt/pending_io_error.h"
@@ -75,9 +74,6 @@ class TextReader {
   // whole: reading more here could record a read error earlier than the
   // general way would.
   bool ReadCommonLine(int32_t* values, std::size_t count);
-  // The common token, an optional minus and up to nine digits, read in one
-  // pass; nothing (and nothing consumed) for any other token.
-  std::optional<int32_t> ReadShortDecimal(const char* start, std::size_t limit);
 
   PendingIoError& pending_;
   int fd_ = -1;
