@@ -17,9 +17,10 @@
 
 namespace preview {
 
-// The highest LastPointIndex a load takes, and the size of the point table.
+// The highest LastPointIndex a load takes, and the size of the point table,
+// which holds an entry for every index from 0 to that one.
 inline constexpr int32_t kMaxLastPointIndex = 20000;
-inline constexpr std::size_t kPreviewPointTableSize = 20001;
+inline constexpr std::size_t kPreviewPointTableSize = kMaxLastPointIndex + 1;
 
 // PreviewError values.
 inline constexpr uint8_t kPreviewLoaded = 0;

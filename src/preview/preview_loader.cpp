@@ -1,5 +1,6 @@
 #include <limits>
 
+#include "obt/obt_format.h"
 #include "preview/extended.h"
 #include "preview/preview.h"
 #include "preview/preview_texts.h"
@@ -8,13 +9,11 @@
 namespace preview {
 namespace {
 
-// The preview reads only this much of the two header lines; whatever
-// follows on the same line is ignored.
-constexpr std::size_t kMagicLength = 6;
-constexpr std::size_t kVersionLength = 8;
-constexpr std::string_view kMagic = "QZ_OBT";
-constexpr std::string_view kVersion1 = "1.000000";
-constexpr std::string_view kVersion2 = "2.000000";
+// The preview reads only as much of the two header lines as the literals
+// hold; whatever follows on the same line is ignored.
+constexpr std::size_t kMagicLength = obt::kMagicLine.size();
+constexpr std::size_t kVersionLength = obt::kVersion1Line.size();
+static_assert(obt::kVersion2Line.size() == kVersionLength);
 
 // A count minus one. The one count whose predecessor is not a 32-bit value
 // gives the range's lower end: a count of "none at all".
@@ -62,7 +61,8 @@ void Preview::PreviewLoader(const std::string& path, int32_t box_width,
   preview_file_.SkipToNextLine();
   const std::string version = preview_file_.ReadLineText(kVersionLength);
   preview_file_.SkipToNextLine();
-  if (magic != kMagic || (version != kVersion1 && version != kVersion2)) {
+  if (magic != obt::kMagicLine ||
+      (version != obt::kVersion1Line && version != obt::kVersion2Line)) {
     RejectLoad(kPreviewNotObt);
     return;
   }
