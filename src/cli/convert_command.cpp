@@ -1,7 +1,5 @@
 #include "cli/convert_command.h"
 
-#include <unistd.h>
-
 #include <iostream>
 #include <memory>
 
@@ -89,12 +87,7 @@ int ConvertCommand::Run() const {
   inputs.source_octant_checked = source_octant_;
   inputs.target_octant_checked = target_octants_;
 
-  std::unique_ptr<work::Feedback> feedback;
-  if (!quiet_ && ::isatty(STDERR_FILENO) == 1) {
-    feedback = std::make_unique<TerminalProgress>(stderr);
-  } else {
-    feedback = std::make_unique<work::NullFeedback>();
-  }
+  std::unique_ptr<work::Feedback> feedback = StderrProgress(quiet_);
 
   try {
     const obt::RunResult result = job.RunConversionJob(inputs, *feedback);

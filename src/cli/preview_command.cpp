@@ -1,7 +1,5 @@
 #include "cli/preview_command.h"
 
-#include <unistd.h>
-
 #include <charconv>
 #include <iostream>
 #include <memory>
@@ -103,12 +101,7 @@ int PreviewCommand::Run() const {
   preview.InitPreview();
   preview.set_view_kind(view_kind_);
 
-  std::unique_ptr<work::Feedback> feedback;
-  if (::isatty(STDERR_FILENO) == 1) {
-    feedback = std::make_unique<TerminalProgress>(stderr);
-  } else {
-    feedback = std::make_unique<work::NullFeedback>();
-  }
+  std::unique_ptr<work::Feedback> feedback = StderrProgress();
 
   preview.PreviewLoader(FullPath(file_), width_, height_, *feedback);
   if (preview.preview_error() != preview::kPreviewLoaded) {

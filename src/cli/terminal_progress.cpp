@@ -1,5 +1,7 @@
 #include "cli/terminal_progress.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 
 namespace cli {
@@ -46,6 +48,13 @@ void TerminalProgress::Draw() {
                shown_percentage_, status_.c_str());
   std::fflush(terminal_);
   drawn_ = true;
+}
+
+std::unique_ptr<work::Feedback> StderrProgress(bool quiet) {
+  if (!quiet && ::isatty(STDERR_FILENO) == 1) {
+    return std::make_unique<TerminalProgress>(stderr);
+  }
+  return std::make_unique<work::NullFeedback>();
 }
 
 }  // namespace cli

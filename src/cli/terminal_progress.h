@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <string>
 
 #include "work/feedback.h"
@@ -34,6 +35,10 @@ class TerminalProgress final : public work::Feedback {
   int shown_percentage_ = -1;
   bool drawn_ = false;
 };
+
+// The progress a command reports: the bar on standard error when that is a
+// terminal and `quiet` is not set, else nothing at all.
+std::unique_ptr<work::Feedback> StderrProgress(bool quiet = false);
 
 }  // namespace cli
 
