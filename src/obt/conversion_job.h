@@ -44,11 +44,8 @@ class ConversionJob {
   RunResult RunConversionJob(const work::RunInputs& inputs,
                              work::Feedback& feedback);
 
-  const std::string& source_name() const { return source_name_; }
   int32_t source_status() const { return source_status_; }
   int32_t target_status() const { return target_status_; }
-  int32_t point_count() const { return point_count_; }
-  int32_t triangle_count() const { return triangle_count_; }
   const mirror::MirrorState& mirror_state() const { return mirror_; }
 
  private:

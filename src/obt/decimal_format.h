@@ -101,35 +101,6 @@ inline char* WriteNumberLine(char* out, Values... values) {
   return out;
 }
 
-namespace decimal_internal {
-
-// " 0\r\n" to " 255\r\n", each in eight bytes, its length in the last.
-inline constexpr std::array<std::array<char, 8>, 256> kByteLineEnds = [] {
-  std::array<std::array<char, 8>, 256> ends{};
-  for (int v = 0; v < 256; ++v) {
-    std::array<char, 8>& end = ends[v];
-    int length = 0;
-    end[length++] = ' ';
-    if (v >= 100) end[length++] = static_cast<char>('0' + v / 100);
-    if (v >= 10) end[length++] = static_cast<char>('0' + v / 10 % 10);
-    end[length++] = static_cast<char>('0' + v % 10);
-    end[length++] = '\r';
-    end[length++] = '\n';
-    end[7] = static_cast<char>(length);
-  }
-  return ends;
-}();
-
-}  // namespace decimal_internal
-
-// A blank, value in plain decimal, CR LF: the end of a triangle line, whose
-// fourth number is a byte. Stores eight bytes at out whatever the length.
-inline char* WriteByteLineEnd(char* out, uint8_t value) {
-  const std::array<char, 8>& end = decimal_internal::kByteLineEnds[value];
-  std::memcpy(out, end.data(), end.size());
-  return out + end[7];
-}
-
 }  // namespace obt
 
 #endif  // OBTMIRROR_OBT_DECIMAL_FORMAT_H_
