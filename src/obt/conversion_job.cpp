@@ -17,11 +17,6 @@
 namespace obt {
 namespace {
 
-// The header lines are compared with short literals, so no byte past this
-// many can change the outcome; the limit keeps a file without CRs from
-// being read into memory whole as its "first line".
-constexpr std::size_t kHeaderLineLimit = 64;
-
 // The count line of the output: (copies + 1) · count, wrapping at 32 bits.
 int32_t OutputCount(int32_t copy_count, int32_t count) {
   return work::WrapMultiply(copy_count + 1, count);
@@ -130,12 +125,7 @@ void ConversionJob::OpenJobFiles(const work::RunInputs& inputs) {
     source_status_ = 1;
     return;
   }
-  magic_text_ = source_.ReadLineText(kHeaderLineLimit);
-  source_.SkipToNextLine();
-  version_text_ = source_.ReadLineText(kHeaderLineLimit);
-  source_.SkipToNextLine();
-  if (magic_text_ != kMagicLine ||
-      (version_text_ != kVersion1Line && version_text_ != kVersion2Line)) {
+  if (!ReadHeader()) {
     source_status_ = 3;
     source_.CloseTextFile();
     return;
@@ -145,6 +135,21 @@ void ConversionJob::OpenJobFiles(const work::RunInputs& inputs) {
     target_status_ = 1;
     source_.CloseTextFile();
   }
+}
+
+bool ConversionJob::ReadHeader() {
+  // Each line is read to one byte past its literal: a line that long can
+  // no longer match, so input without a line end (a device, a pipe that
+  // never sends a CR) is refused there instead of read for ever.
+  magic_text_ = source_.ReadLineText(kMagicLine.size() + 1);
+  if (magic_text_ != kMagicLine) return false;
+  source_.SkipToNextLine();
+  version_text_ = source_.ReadLineText(kVersion1Line.size() + 1);
+  if (version_text_ != kVersion1Line && version_text_ != kVersion2Line) {
+    return false;
+  }
+  source_.SkipToNextLine();
+  return true;
 }
 
 bool ConversionJob::ReadPoints(work::Feedback& feedback) {

@@ -50,6 +50,9 @@ class ConversionJob {
 
  private:
   void OpenJobFiles(const work::RunInputs& inputs);
+  // Reads the magic and version lines and moves past them; false, with the
+  // rest unread, when they are not those of an OBT file.
+  bool ReadHeader();
   bool ReadPoints(work::Feedback& feedback);
   void WritePoints(work::Feedback& feedback);
   bool ReadTriangles(work::Feedback& feedback);

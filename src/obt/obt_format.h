@@ -10,6 +10,7 @@ namespace obt {
 inline constexpr std::string_view kMagicLine = "QZ_OBT";
 inline constexpr std::string_view kVersion1Line = "1.000000";
 inline constexpr std::string_view kVersion2Line = "2.000000";
+static_assert(kVersion1Line.size() == kVersion2Line.size());
 
 }  // namespace obt
 

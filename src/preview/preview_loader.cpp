@@ -13,7 +13,6 @@ namespace {
 // hold; whatever follows on the same line is ignored.
 constexpr std::size_t kMagicLength = obt::kMagicLine.size();
 constexpr std::size_t kVersionLength = obt::kVersion1Line.size();
-static_assert(obt::kVersion2Line.size() == kVersionLength);
 
 // A count minus one. The one count whose predecessor is not a 32-bit value
 // gives the range's lower end: a count of "none at all".
@@ -57,15 +56,20 @@ void Preview::PreviewLoader(const std::string& path, int32_t box_width,
   }
   preview_error_ = kPreviewLoaded;
 
-  const std::string magic = preview_file_.ReadLineText(kMagicLength);
-  preview_file_.SkipToNextLine();
-  const std::string version = preview_file_.ReadLineText(kVersionLength);
-  preview_file_.SkipToNextLine();
-  if (magic != obt::kMagicLine ||
-      (version != obt::kVersion1Line && version != obt::kVersion2Line)) {
+  // Each line is judged by its first bytes before the rest of it is
+  // skipped, so that input without a line end is refused at once instead of
+  // read for ever.
+  if (preview_file_.ReadLineText(kMagicLength) != obt::kMagicLine) {
     RejectLoad(kPreviewNotObt);
     return;
   }
+  preview_file_.SkipToNextLine();
+  const std::string version = preview_file_.ReadLineText(kVersionLength);
+  if (version != obt::kVersion1Line && version != obt::kVersion2Line) {
+    RejectLoad(kPreviewNotObt);
+    return;
+  }
+  preview_file_.SkipToNextLine();
 
   const int32_t point_count = preview_file_.ReadNumber();
   preview_file_.SkipToNextLine();
