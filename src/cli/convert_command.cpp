@@ -1,5 +1,6 @@
 #include "cli/convert_command.h"
 
+#include <cstring>
 #include <iostream>
 #include <memory>
 
@@ -25,6 +26,28 @@ CLI::Option* AddCentreOption(CLI::App* app, const std::string& names,
       ->type_name("TEXT")
       ->allow_extra_args(false)
       ->capture_default_str();
+}
+
+// Why a run ended with "Fehler in Dateinamen aufgetreten", which covers a
+// dozen causes, as one line for the user.
+std::string FailureLine(const obt::FileNameFailure& failure) {
+  using Cause = obt::FileNameFailure::Cause;
+  switch (failure.cause) {
+    case Cause::kNone:
+      break;
+    case Cause::kNoSource:
+      return "obtmirror-cli: no source file given";
+    case Cause::kNoTarget:
+      return "obtmirror-cli: no target file given";
+    case Cause::kSameFile:
+      return "obtmirror-cli: " + failure.path +
+             ": source and target are the same file";
+    case Cause::kSourceNotOpened:
+    case Cause::kTargetNotCreated:
+      return "obtmirror-cli: " + failure.path + ": " +
+             std::strerror(failure.error);
+  }
+  return {};
 }
 
 }  // namespace
@@ -95,6 +118,9 @@ int ConvertCommand::Run() const {
     if (result == obt::RunResult::kSucceeded) {
       std::cout << obt::StatusText(result) << '\n';
       return kExitSucceeded;
+    }
+    if (result == obt::RunResult::kFileNameError) {
+      std::cerr << FailureLine(job.file_name_failure()) << '\n';
     }
     std::cerr << obt::StatusText(result) << '\n';
     return kExitReported;

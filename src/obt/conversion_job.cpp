@@ -57,6 +57,7 @@ RunResult ConversionJob::RunConversionJob(const work::RunInputs& inputs,
                                           work::Feedback& feedback) {
   source_status_ = 0;
   target_status_ = 0;
+  file_name_failure_ = {};
   OpenJobFiles(inputs);
   if (source_status_ != 0 || target_status_ != 0) {
     const RunResult result =
@@ -108,9 +109,11 @@ RunResult ConversionJob::RunConversionJob(const work::RunInputs& inputs,
 
 void ConversionJob::OpenJobFiles(const work::RunInputs& inputs) {
   pending_.TakeIoError();
+  using Cause = FileNameFailure::Cause;
   source_name_ = inputs.source_name;
   if (source_name_.empty()) {
     source_status_ = 1;
+    file_name_failure_ = {Cause::kNoSource, {}, 0};
     return;
   }
   // Another spelling of the same file, or a link to it, counts as equal:
@@ -118,11 +121,13 @@ void ConversionJob::OpenJobFiles(const work::RunInputs& inputs) {
   if (source_name_ == target_name_ ||
       NameSameFile(source_name_, target_name_)) {
     source_status_ = 1;
+    file_name_failure_ = {Cause::kSameFile, target_name_, 0};
     return;
   }
-  source_.OpenForReading(source_name_);
+  const int open_error = source_.OpenForReading(source_name_);
   if (pending_.TakeIoError() != 0) {
     source_status_ = 1;
+    file_name_failure_ = {Cause::kSourceNotOpened, source_name_, open_error};
     return;
   }
   if (!ReadHeader()) {
@@ -130,9 +135,13 @@ void ConversionJob::OpenJobFiles(const work::RunInputs& inputs) {
     source_.CloseTextFile();
     return;
   }
-  target_.OpenForWriting(target_name_);
+  const int create_error = target_.OpenForWriting(target_name_);
   if (pending_.TakeIoError() != 0) {
     target_status_ = 1;
+    file_name_failure_ = target_name_.empty()
+                             ? FileNameFailure{Cause::kNoTarget, {}, 0}
+                             : FileNameFailure{Cause::kTargetNotCreated,
+                                               target_name_, create_error};
     source_.CloseTextFile();
   }
 }

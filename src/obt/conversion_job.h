@@ -27,6 +27,27 @@ enum class RunResult {
 // The status line a run ends with.
 std::string_view StatusText(RunResult result);
 
+// What lies behind a run that ended with kFileNameError, which the status
+// line does not tell apart.
+struct FileNameFailure {
+  enum class Cause {
+    kNone,
+    kNoSource,
+    kNoTarget,
+    // `path` is the target, which names the source file.
+    kSameFile,
+    // `path` could not be opened or created; `error` is the errno.
+    kSourceNotOpened,
+    kTargetNotCreated,
+  };
+
+  Cause cause = Cause::kNone;
+  std::string path;
+  int error = 0;
+
+  bool operator==(const FileNameFailure&) const = default;
+};
+
 // One conversion run at a time: checks the source, creates the target,
 // reads the points, has them mirrored, writes them, then the same for the
 // triangles, and reports on the feedback. The job object lives as long as
@@ -44,8 +65,10 @@ class ConversionJob {
   RunResult RunConversionJob(const work::RunInputs& inputs,
                              work::Feedback& feedback);
 
-  int32_t source_status() const { return source_status_; }
-  int32_t target_status() const { return target_status_; }
+  // Why the last run ended with kFileNameError; kNone after any other end.
+  const FileNameFailure& file_name_failure() const {
+    return file_name_failure_;
+  }
   const mirror::MirrorState& mirror_state() const { return mirror_; }
 
  private:
@@ -71,6 +94,7 @@ class ConversionJob {
   std::string target_name_;
   int32_t source_status_ = 0;
   int32_t target_status_ = 0;
+  FileNameFailure file_name_failure_;
   std::string magic_text_;
   std::string version_text_;
   int32_t point_count_ = 0;

@@ -48,19 +48,21 @@ TextReader::~TextReader() {
   if (fd_ >= 0) ::close(fd_);
 }
 
-void TextReader::OpenForReading(const std::string& path) {
+int TextReader::OpenForReading(const std::string& path) {
   if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
   pos_ = end_ = 0;
   input_ended_ = true;
   const int fd = OpenExistingForReading(path);
   if (fd < 0) {
-    pending_.Set(IoCodeFromErrno(errno));
-    return;
+    const int error = errno;
+    pending_.Set(IoCodeFromErrno(error));
+    return error;
   }
   if (!buffer_) buffer_ = std::make_unique_for_overwrite<char[]>(kBufferSize);
   fd_ = fd;
   input_ended_ = false;
+  return 0;
 }
 
 std::size_t TextReader::Refill(std::size_t wanted) {

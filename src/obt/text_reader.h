@@ -29,7 +29,8 @@ class TextReader {
   TextReader(const TextReader&) = delete;
   TextReader& operator=(const TextReader&) = delete;
 
-  void OpenForReading(const std::string& path);
+  // Returns 0, or the errno of the failed open, whose code is then pending.
+  int OpenForReading(const std::string& path);
   bool IsOpen() const { return fd_ >= 0; }
 
   // The bytes of the current line up to its CR or the end of input, at

@@ -12,17 +12,18 @@ namespace obt {
 
 TextWriter::TextWriter(PendingIoError& pending) : pending_(pending) {}
 
-void TextWriter::OpenForWriting(const std::string& path) {
+int TextWriter::OpenForWriting(const std::string& path) {
   Abandon();
   write_failed_ = false;
   if (const int error = target_.Open(path); error != 0) {
     pending_.Set(IoCodeFromErrno(error));
-    return;
+    return error;
   }
   if (!buffer_) {
     buffer_ = std::make_unique_for_overwrite<char[]>(kBufferSize);
     spare_ = std::make_unique_for_overwrite<char[]>(kBufferSize);
   }
+  return 0;
 }
 
 void TextWriter::WriteText(std::string_view bytes) {

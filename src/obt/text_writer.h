@@ -30,7 +30,9 @@ class TextWriter {
   TextWriter(const TextWriter&) = delete;
   TextWriter& operator=(const TextWriter&) = delete;
 
-  void OpenForWriting(const std::string& path);
+  // Returns 0, or the errno of the failed creation, whose code is then
+  // pending.
+  int OpenForWriting(const std::string& path);
   bool IsOpen() const { return target_.IsOpen(); }
 
   void WriteText(std::string_view bytes);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -64,7 +65,7 @@ struct OutcomeCase {
   std::string source_bytes;
   std::vector<std::string> arguments;
   int exit_status;
-  std::string standard_error;
+  std::string standard_error;  // "{dir}" stands for the test directory
 };
 
 TEST_F(ConvertCommandTest, ReportsEachOutcomeWithItsExitStatus) {
@@ -78,21 +79,25 @@ TEST_F(ConvertCommandTest, ReportsEachOutcomeWithItsExitStatus) {
        "",
        {"convert", "nowhere.obt", "t.obt"},
        1,
+       "obtmirror-cli: {dir}/nowhere.obt: No such file or directory\n"
        "Fehler in Dateinamen aufgetreten\n"},
       {"empty source",
        "",
        {"convert", "", "t.obt"},
        1,
+       "obtmirror-cli: no source file given\n"
        "Fehler in Dateinamen aufgetreten\n"},
       {"target in a missing directory",
        kTriangle,
        {"convert", "s.obt", "no/such/t.obt"},
        1,
+       "obtmirror-cli: {dir}/no/such/t.obt: No such file or directory\n"
        "Fehler in Dateinamen aufgetreten\n"},
       {"source as target",
        kTriangle,
        {"convert", "s.obt", "./s.obt"},
        1,
+       "obtmirror-cli: {dir}/./s.obt: source and target are the same file\n"
        "Fehler in Dateinamen aufgetreten\n"},
       {"centre out of range",
        kTriangle,
@@ -120,9 +125,15 @@ TEST_F(ConvertCommandTest, ReportsEachOutcomeWithItsExitStatus) {
     WriteFile(dir_.File("s.obt"), c.source_bytes);
     WriteFile(dir_.File("t.obt"), "old target");
     const ProcessResult run = Cli(c.arguments);
+    std::string standard_error = c.standard_error;
+    if (const std::size_t at = standard_error.find("{dir}");
+        at != std::string::npos) {
+      standard_error.replace(at, 5,
+                             std::filesystem::canonical(dir_.path()).string());
+    }
     EXPECT_EQ(run.exit_status, c.exit_status);
     EXPECT_EQ(run.standard_output, "");
-    EXPECT_EQ(run.standard_error, c.standard_error);
+    EXPECT_EQ(run.standard_error, standard_error);
     EXPECT_EQ(ReadFile(dir_.File("t.obt")), "old target");
   }
 }

@@ -6,6 +6,8 @@
 #include <unistd.h>
 
 #include <array>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <set>
 #include <string>
@@ -31,12 +33,16 @@ const std::string kGoodSource =
     CrLf({"QZ_OBT", "2.000000", "1", "1 2 3", "1", "0 0 0 1", "0"});
 const std::string kOldTarget = "old target\r\n";
 
+using Cause = obt::FileNameFailure::Cause;
+
 struct RefusalCase {
   std::string name;
   std::string source;  // file name in the test directory; "" = none selected
   std::string target;  // file name in the test directory; "" = empty name
   RunResult result;
-  std::pair<int, int> statuses;  // SourceStatus, TargetStatus
+  // Why the file names were refused; its path is a name in the test
+  // directory.
+  obt::FileNameFailure failure = {};
   std::string source_text = kGoodSource;
   std::array<bool, 8> targets = Octants({2});
   std::array<std::string, 3> centre = {"0", "0", "0"};
@@ -61,6 +67,7 @@ void ExpectRefused(const RefusalCase& c) {
   ASSERT_EQ(::link(dir.File("source.obt").c_str(),
                    dir.File("hard-source.obt").c_str()),
             0);
+  ASSERT_EQ(::symlink("loop.obt", dir.File("loop.obt").c_str()), 0);
   const auto path = [&dir](const std::string& name) {
     return name.empty() ? name : dir.File(name);
   };
@@ -81,8 +88,10 @@ void ExpectRefused(const RefusalCase& c) {
   if (c.gauge_untouched) {
     EXPECT_EQ(run.feedback.calls.size(), 1u);
   }
-  EXPECT_EQ(run.job.source_status(), c.statuses.first);
-  EXPECT_EQ(run.job.target_status(), c.statuses.second);
+  const obt::FileNameFailure& failure = run.job.file_name_failure();
+  EXPECT_EQ(failure.cause, c.failure.cause);
+  EXPECT_EQ(failure.path, path(c.failure.path));
+  EXPECT_EQ(failure.error, c.failure.error) << std::strerror(failure.error);
   EXPECT_EQ(obt_test::CountOpenFds(), open_fds);
   EXPECT_EQ(Listing(dir.path()), before);  // nothing made, nothing left
   EXPECT_EQ(ReadFile(dir.File("source.obt")), c.source_text);
@@ -91,44 +100,50 @@ void ExpectRefused(const RefusalCase& c) {
 
 TEST(RunRefusalTest, FileNames) {
   const RunResult bad = RunResult::kFileNameError;
+  const auto same = [](const std::string& target) {
+    return obt::FileNameFailure{Cause::kSameFile, target, 0};
+  };
+  const auto source_error = [](const std::string& source, int error) {
+    return obt::FileNameFailure{Cause::kSourceNotOpened, source, error};
+  };
+  const auto target_error = [](const std::string& target, int error) {
+    return obt::FileNameFailure{Cause::kTargetNotCreated, target, error};
+  };
   const std::vector<RefusalCase> cases = {
-      {"no source selected", "", "target.obt", bad, {1, 0}},
-      {"source missing", "missing.obt", "target.obt", bad, {1, 0}},
-      {"source is a directory", "sub", "target.obt", bad, {1, 0}},
-      {"target named like the source", "source.obt", "source.obt", bad, {1, 0}},
-      {"doubled slash", "source.obt", "/source.obt", bad, {1, 0}},
-      {"dot segment", "source.obt", "./source.obt", bad, {1, 0}},
-      {"dot-dot segment", "source.obt", "sub/../source.obt", bad, {1, 0}},
-      {"symlink to the source",
-       "source.obt",
-       "link-to-source.obt",
-       bad,
-       {1, 0}},
-      {"hard link to the source", "source.obt", "hard-source.obt", bad, {1, 0}},
-      {"source is a link to the target",
-       "link-to-source.obt",
-       "source.obt",
-       bad,
-       {1, 0}},
-      {"target directory missing",
-       "source.obt",
-       "nodir/target.obt",
-       bad,
-       {0, 1}},
-      {"target is a directory", "source.obt", "sub", bad, {0, 1}},
-      {"target below a plain file",
-       "source.obt",
-       "source.obt/x.obt",
-       bad,
-       {0, 1}},
-      {"target name with *", "source.obt", "out*.obt", bad, {0, 1}},
-      {"target name with ?", "source.obt", "out?.obt", bad, {0, 1}},
-      {"empty target name", "source.obt", "", bad, {0, 1}},
-      {"target name too long",
-       "source.obt",
-       std::string(300, 'a'),
-       bad,
-       {0, 1}},
+      {"no source selected", "", "target.obt", bad, {Cause::kNoSource, "", 0}},
+      {"source missing", "missing.obt", "target.obt", bad,
+       source_error("missing.obt", ENOENT)},
+      {"source is a directory", "sub", "target.obt", bad,
+       source_error("sub", EISDIR)},
+      {"source in a link loop", "loop.obt", "target.obt", bad,
+       source_error("loop.obt", ELOOP)},
+      {"target named like the source", "source.obt", "source.obt", bad,
+       same("source.obt")},
+      {"doubled slash", "source.obt", "/source.obt", bad, same("/source.obt")},
+      {"dot segment", "source.obt", "./source.obt", bad, same("./source.obt")},
+      {"dot-dot segment", "source.obt", "sub/../source.obt", bad,
+       same("sub/../source.obt")},
+      {"symlink to the source", "source.obt", "link-to-source.obt", bad,
+       same("link-to-source.obt")},
+      {"hard link to the source", "source.obt", "hard-source.obt", bad,
+       same("hard-source.obt")},
+      {"source is a link to the target", "link-to-source.obt", "source.obt",
+       bad, same("source.obt")},
+      {"target directory missing", "source.obt", "nodir/target.obt", bad,
+       target_error("nodir/target.obt", ENOENT)},
+      {"target is a directory", "source.obt", "sub", bad,
+       target_error("sub", EISDIR)},
+      {"target below a plain file", "source.obt", "source.obt/x.obt", bad,
+       target_error("source.obt/x.obt", ENOTDIR)},
+      {"target in a link loop", "source.obt", "loop.obt", bad,
+       target_error("loop.obt", ELOOP)},
+      {"target name with *", "source.obt", "out*.obt", bad,
+       target_error("out*.obt", EINVAL)},
+      {"target name with ?", "source.obt", "out?.obt", bad,
+       target_error("out?.obt", EINVAL)},
+      {"empty target name", "source.obt", "", bad, {Cause::kNoTarget, "", 0}},
+      {"target name too long", "source.obt", std::string(300, 'a'), bad,
+       target_error(std::string(300, 'a'), ENAMETOOLONG)},
   };
   for (const RefusalCase& c : cases) ExpectRefused(c);
 }
@@ -150,7 +165,7 @@ TEST(RunRefusalTest, HeadersThatAreNoObtFile) {
   };
   for (const auto& [name, text] : headers) {
     ExpectRefused(
-        {name, "source.obt", "target.obt", RunResult::kNotObt, {3, 0}, text});
+        {name, "source.obt", "target.obt", RunResult::kNotObt, {}, text});
   }
 }
 
@@ -168,7 +183,7 @@ TEST(RunRefusalTest, CentreOutOfRange) {
                    "source.obt",
                    "target.obt",
                    bad,
-                   {0, 0},
+                   {},
                    kGoodSource,
                    Octants({2}),
                    centre});
@@ -183,35 +198,35 @@ TEST(RunRefusalTest, ObjectTooLargeIsRefusedAtOnce) {
        "source.obt",
        "target.obt",
        big,
-       {0, 0},
+       {},
        header + CrLf({"67108864"}),
        Octants({2})},
       {"points: 2000000000 alone",
        "source.obt",
        "target.obt",
        big,
-       {0, 0},
+       {},
        header + CrLf({"2000000000"}),
        Octants({})},
       {"points: 9 times 7456541",
        "source.obt",
        "target.obt",
        big,
-       {0, 0},
+       {},
        header + CrLf({"7456541"}),
        Octants(kAllOctants)},
       {"points: $7FFFFFFF",
        "source.obt",
        "target.obt",
        big,
-       {0, 0},
+       {},
        header + CrLf({"$7FFFFFFF"}),
        Octants({})},
       {"triangles: twice 33554433",
        "source.obt",
        "target.obt",
        big,
-       {0, 0},
+       {},
        header + CrLf({"1", "1 2 3", "33554433"}),
        Octants({2}),
        {"0", "0", "0"},
@@ -220,7 +235,7 @@ TEST(RunRefusalTest, ObjectTooLargeIsRefusedAtOnce) {
        "source.obt",
        "target.obt",
        big,
-       {0, 0},
+       {},
        header + CrLf({"0", "2000000000"}),
        Octants({}),
        {"0", "0", "0"},
