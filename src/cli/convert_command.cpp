@@ -8,6 +8,7 @@
 #include "cli/full_path.h"
 #include "cli/octant_option.h"
 #include "cli/terminal_progress.h"
+#include "mirror/mirror_centre.h"
 #include "obt/conversion_job.h"
 #include "obt/io_error.h"
 #include "obt/pending_io_error.h"
@@ -48,6 +49,16 @@ std::string FailureLine(const obt::FileNameFailure& failure) {
              std::strerror(failure.error);
   }
   return {};
+}
+
+// The centre is taken as the window takes it, which may drop characters
+// without a word ("1e9" gives 19); a script is told what was taken.
+void WarnOfCentreText(char axis, const std::string& text) {
+  const mirror::CentreReading reading = mirror::ReadCentreText(text);
+  // A value out of range refuses the run, which says so itself.
+  if (reading.taken_whole || !reading.value) return;
+  std::cerr << "obtmirror-cli: warning: centre " << axis << " \"" << text
+            << "\" taken as " << *reading.value << '\n';
 }
 
 }  // namespace
@@ -110,6 +121,9 @@ int ConvertCommand::Run() const {
   inputs.source_octant_checked = source_octant_;
   inputs.target_octant_checked = target_octants_;
 
+  WarnOfCentreText('x', centre_x_);
+  WarnOfCentreText('y', centre_y_);
+  WarnOfCentreText('z', centre_z_);
   std::unique_ptr<work::Feedback> feedback = StderrProgress(quiet_);
 
   try {

@@ -19,7 +19,7 @@ std::string FilterNumberText(std::string_view text) {
   return kept;
 }
 
-std::optional<int32_t> CentreTextValue(std::string_view text) {
+CentreReading ReadCentreText(std::string_view text) {
   const std::string filtered = FilterNumberText(text);
   std::string_view rest = filtered;
   bool negative = false;
@@ -38,17 +38,19 @@ std::optional<int32_t> CentreTextValue(std::string_view text) {
     magnitude = std::min(magnitude * 10 + (c - '0'), kLargestMagnitude + 1);
   }
   const int64_t value = complete && negative ? -magnitude : magnitude;
-  if (value < -kLargestMagnitude || value >= kLargestMagnitude) {
-    return std::nullopt;
+  CentreReading reading;
+  reading.taken_whole = complete && filtered.size() == text.size();
+  if (value >= -kLargestMagnitude && value < kLargestMagnitude) {
+    reading.value = static_cast<int32_t>(value);
   }
-  return static_cast<int32_t>(value);
+  return reading;
 }
 
 bool ReadMirrorCentre(std::string_view x_text, std::string_view y_text,
                       std::string_view z_text, MirrorCentre& centre) {
-  const std::optional<int32_t> x = CentreTextValue(x_text);
-  const std::optional<int32_t> y = CentreTextValue(y_text);
-  const std::optional<int32_t> z = CentreTextValue(z_text);
+  const std::optional<int32_t> x = ReadCentreText(x_text).value;
+  const std::optional<int32_t> y = ReadCentreText(y_text).value;
+  const std::optional<int32_t> z = ReadCentreText(z_text).value;
   if (!x || !y || !z) return false;
   centre = {*x, *y, *z};
   return true;

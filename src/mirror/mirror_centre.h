@@ -21,12 +21,23 @@ struct MirrorCentre {
 // everything else (blanks, letters, decimal separators).
 std::string FilterNumberText(std::string_view text);
 
-// The value of a centre text after filtering: empty gives 0; an optional
+// What a centre text gives after filtering: empty gives 0; an optional
 // sign, then digits. A conversion that meets a second sign, or a text that
 // ends right after the sign, stops there and gives the magnitude read so far
-// without its sign ("-12-" gives 12, "--5" gives 0). Nothing when the value
-// does not fit a signed 32-bit integer.
-std::optional<int32_t> CentreTextValue(std::string_view text);
+// without its sign ("-12-" gives 12, "--5" gives 0).
+struct CentreReading {
+  // Nothing when the value does not fit a signed 32-bit integer.
+  std::optional<int32_t> value;
+  // False when the filter dropped a character or the conversion stopped
+  // early: the value then says less than the text seems to ("1e9" gives
+  // 19), which a front end may want to point out.
+  bool taken_whole = true;
+
+  bool operator==(const CentreReading&) const = default;
+};
+
+// Reads one centre text as the window's field shows it.
+CentreReading ReadCentreText(std::string_view text);
 
 // Sets the centre from the three texts as shown in the window. False, with
 // the centre unchanged, when one of them is out of range.

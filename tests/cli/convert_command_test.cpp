@@ -52,6 +52,8 @@ TEST_F(ConvertCommandTest, TakesCentreTextsAsTheWindowDoes) {
       Cli({"convert", "a.obt", "b.obt", "-x", "-5", "-y", "1 0,5",
            "--centre-z=+1", "--from", "2", "--to", "1"});
   ASSERT_EQ(run.exit_status, 0) << run.standard_error;
+  EXPECT_EQ(run.standard_error,
+            "obtmirror-cli: warning: centre y \"1 0,5\" taken as 105\n");
   // Copy 1 mirrors x only: x' = 2·(-5) - x.
   EXPECT_EQ(ReadFile(dir_.File("b.obt")),
             "QZ_OBT\r\n2.000000\r\n6\r\n"
