@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "mirror/copy_plan.h"
-#include "work/feedback.h"
+#include "support/recording_feedback.h"
 #include "work/work_tables.h"
 
 namespace {
@@ -16,25 +16,15 @@ using work::TableEntry;
 // Entries past those a step may write hold this, to show that they stay.
 constexpr int32_t kUntouched = 0x5A5A5A5A;
 
-class GaugeRecorder final : public work::Feedback {
- public:
-  void SetStatusText(std::string_view) override { ++other_calls; }
-  void SetGaugeMaximum(int32_t) override { ++other_calls; }
-  void SetGaugeProgress(int32_t progress) override {
-    progress_calls.push_back(progress);
-  }
-
-  std::vector<int32_t> progress_calls;
-  int other_calls = 0;
-};
+using testing_support::RecordingFeedback;
 
 TEST(MirrorPointsTest, WorkedExampleAndGauge) {
   std::vector<TableEntry> points(10, {kUntouched, kUntouched, kUntouched});
   points[0] = {0, 0, 0};
   points[1] = {10, 0, 0};
   points[2] = {0, 10, 5};
-  GaugeRecorder gauge;
-  mirror::MirrorPoints(mirror::BuildCopyPlan(1, 6), 3, points.data(), gauge);
+  RecordingFeedback feedback;
+  mirror::MirrorPoints(mirror::BuildCopyPlan(1, 6), 3, points.data(), feedback);
   const std::vector<TableEntry> expected = {
       {0, 0, 0},   {10, 0, 0},
       {0, 10, 5},  {0, 0, 0},
@@ -42,14 +32,14 @@ TEST(MirrorPointsTest, WorkedExampleAndGauge) {
       {0, 0, 0},   {-10, 0, 0},
       {0, -10, 5}, {kUntouched, kUntouched, kUntouched}};
   EXPECT_EQ(points, expected);
-  EXPECT_EQ(gauge.progress_calls, std::vector<int32_t>{67});
-  EXPECT_EQ(gauge.other_calls, 0);
+  EXPECT_EQ(feedback.calls, std::vector<std::string>{"gauge 67"});
 }
 
 TEST(MirrorPointsTest, NegationWrapsAtThirtyTwoBits) {
   std::vector<TableEntry> points = {{INT32_MIN, INT32_MAX, -1}, {0, 0, 0}};
-  GaugeRecorder gauge;
-  mirror::MirrorPoints(mirror::BuildCopyPlan(1, 64), 1, points.data(), gauge);
+  RecordingFeedback feedback;
+  mirror::MirrorPoints(mirror::BuildCopyPlan(1, 64), 1, points.data(),
+                       feedback);
   EXPECT_EQ(points[1], (TableEntry{INT32_MIN, -INT32_MAX, 1}));
 }
 
@@ -85,10 +75,10 @@ TEST(ReplicateTrianglesTest, OffsetsAndWinding) {
     std::vector<uint8_t> fourth(used + 1, 0x5A);
     triangles[0] = c.triangle;
     fourth[0] = 200;
-    GaugeRecorder gauge;
+    RecordingFeedback feedback;
     mirror::ReplicateTriangles(mirror::BuildCopyPlan(c.source, c.mask),
                                c.point_count, 1, triangles.data(),
-                               fourth.data(), gauge);
+                               fourth.data(), feedback);
     std::vector<TableEntry> expected = {c.triangle};
     expected.insert(expected.end(), c.copies.begin(), c.copies.end());
     expected.push_back({kUntouched, kUntouched, kUntouched});
@@ -96,7 +86,7 @@ TEST(ReplicateTrianglesTest, OffsetsAndWinding) {
     std::vector<uint8_t> expected_fourth(used, 200);
     expected_fourth.push_back(0x5A);
     EXPECT_EQ(fourth, expected_fourth);
-    EXPECT_EQ(gauge.progress_calls, std::vector<int32_t>{67});
+    EXPECT_EQ(feedback.calls, std::vector<std::string>{"gauge 67"});
   }
 }
 
@@ -109,9 +99,9 @@ TEST(ReplicateTrianglesTest, CopiesFollowEachOtherInBlocksOfT) {
   triangles[1] = {2, 1, 0};
   fourth[0] = 1;
   fourth[1] = 2;
-  GaugeRecorder gauge;
+  RecordingFeedback feedback;
   mirror::ReplicateTriangles(mirror::BuildCopyPlan(1, 6), 10, 2,
-                             triangles.data(), fourth.data(), gauge);
+                             triangles.data(), fourth.data(), feedback);
   const std::vector<TableEntry> expected = {{0, 1, 2},    {2, 1, 0},
                                             {11, 10, 12}, {11, 12, 10},
                                             {20, 21, 22}, {22, 21, 20}};
@@ -123,13 +113,14 @@ TEST(ReplicationTest, NoCopiesWriteNothingButStillSetTheGauge) {
   const TableEntry untouched = {kUntouched, kUntouched, kUntouched};
   std::vector<TableEntry> entries = {{0, 1, 2}, untouched};
   std::vector<uint8_t> fourth = {7, 0x5A};
-  GaugeRecorder gauge;
-  mirror::MirrorPoints(mirror::BuildCopyPlan(1, 0), 1, entries.data(), gauge);
+  RecordingFeedback feedback;
+  mirror::MirrorPoints(mirror::BuildCopyPlan(1, 0), 1, entries.data(),
+                       feedback);
   mirror::ReplicateTriangles(mirror::BuildCopyPlan(1, 0), 3, 1, entries.data(),
-                             fourth.data(), gauge);
+                             fourth.data(), feedback);
   EXPECT_EQ(entries, (std::vector<TableEntry>{{0, 1, 2}, untouched}));
   EXPECT_EQ(fourth, (std::vector<uint8_t>{7, 0x5A}));
-  EXPECT_EQ(gauge.progress_calls, (std::vector<int32_t>{67, 67}));
+  EXPECT_EQ(feedback.calls, (std::vector<std::string>{"gauge 67", "gauge 67"}));
 }
 
 }  // namespace

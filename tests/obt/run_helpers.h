@@ -20,13 +20,6 @@ inline std::array<bool, 8> Octants(std::initializer_list<unsigned> codes) {
   return checked;
 }
 
-// One point and one triangle, and what a run into octant 2 makes of it.
-inline const std::string kTinySource =
-    CrLf({"QZ_OBT", "2.000000", "1", "1 2 3", "1", "0 0 0 1", "0"});
-inline const std::string kTinySourceMirroredOnX =
-    CrLf({"QZ_OBT", "2.000000", "2", "1 2 3", "-1 2 3", "2", "0 0 0 1",
-          "1 1 1 1", "0"});
-
 inline constexpr std::initializer_list<unsigned> kAllOctants = {
     1, 2, 4, 8, 16, 32, 64, 128};
 

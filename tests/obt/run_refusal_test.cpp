@@ -29,8 +29,7 @@ using obt_test::ReadFile;
 using obt_test::TempDir;
 using obt_test::WriteFile;
 
-const std::string kGoodSource =
-    CrLf({"QZ_OBT", "2.000000", "1", "1 2 3", "1", "0 0 0 1", "0"});
+const std::string& kGoodSource = obt_test::kTinySource;
 const std::string kOldTarget = "old target\r\n";
 
 using Cause = obt::FileNameFailure::Cause;

@@ -13,6 +13,8 @@ namespace obt_test {
 
 using testing_support::CountOpenFds;
 using testing_support::CrLf;
+using testing_support::kTinySource;
+using testing_support::kTinySourceMirroredOnX;
 using testing_support::ReadFile;
 using testing_support::RecordingFeedback;
 using testing_support::TempDir;

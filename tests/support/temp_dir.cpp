@@ -32,12 +32,17 @@ std::string TempDir::File(std::string_view name) const {
 void WriteFile(const std::string& path, std::string_view bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  // The close writes out the buffer, and may be what fails.
+  out.close();
   if (!out) throw std::runtime_error("cannot write " + path);
 }
 
 std::string ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
+  if (!in) throw std::runtime_error("cannot read " + path);
+  std::string bytes(std::istreambuf_iterator<char>(in), {});
+  if (in.bad()) throw std::runtime_error("cannot read " + path);
+  return bytes;
 }
 
 }  // namespace testing_support

@@ -22,6 +22,8 @@ class TempDir {
   std::string path_;
 };
 
+// Both throw when the file cannot be written or read, so that a test fails
+// where its file went wrong rather than on what came of it.
 void WriteFile(const std::string& path, std::string_view bytes);
 std::string ReadFile(const std::string& path);
 
