@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cerrno>
 #include <cstdint>
 #include <optional>
 #include <random>
@@ -42,7 +43,7 @@ void ExpectNumbers(const NumberCase& c) {
   WriteFile(dir.File("in.obt"), c.content);
   obt::PendingIoError pending;
   obt::TextReader reader(pending);
-  reader.OpenForReading(dir.File("in.obt"));
+  ASSERT_EQ(reader.OpenForReading(dir.File("in.obt")), 0);
   ASSERT_EQ(pending.TakeIoError(), 0);
   for (std::size_t i = 0; i < c.numbers.size(); ++i) {
     const int32_t value = reader.ReadNumber();
@@ -142,7 +143,7 @@ TEST(ReadNumberTest, ManyRecordsAcrossPiecesKeepTheirValues) {
   WriteFile(dir.File("in.obt"), text);
   obt::PendingIoError pending;
   obt::TextReader reader(pending);
-  reader.OpenForReading(dir.File("in.obt"));
+  ASSERT_EQ(reader.OpenForReading(dir.File("in.obt")), 0);
   for (int i = 0; i < lines; ++i) {
     ASSERT_EQ(reader.ReadNumber(), i);
     ASSERT_EQ(reader.ReadNumber(), -i);
@@ -183,7 +184,7 @@ TEST(ReadLineTextTest, LineEnds) {
     WriteFile(dir.File("in.obt"), c.content);
     obt::PendingIoError pending;
     obt::TextReader reader(pending);
-    reader.OpenForReading(dir.File("in.obt"));
+    ASSERT_EQ(reader.OpenForReading(dir.File("in.obt")), 0);
     for (const std::string& line : c.lines) {
       EXPECT_EQ(reader.ReadLineText(), line);
       reader.SkipToNextLine();
@@ -197,7 +198,7 @@ TEST(ReadLineTextTest, LimitAndLineEndLeftUnread) {
   WriteFile(dir.File("in.obt"), "abcdef\r\nxy\r\n5");
   obt::PendingIoError pending;
   obt::TextReader reader(pending);
-  reader.OpenForReading(dir.File("in.obt"));
+  ASSERT_EQ(reader.OpenForReading(dir.File("in.obt")), 0);
   EXPECT_EQ(reader.ReadLineText(3), "abc");
   EXPECT_EQ(reader.ReadLineText(), "def");
   EXPECT_EQ(reader.ReadLineText(), "");  // still in front of the CR
@@ -211,10 +212,10 @@ TEST(TextReaderTest, OpenAndCloseFailuresSetThePendingCode) {
   TempDir dir;
   obt::PendingIoError pending;
   obt::TextReader reader(pending);
-  reader.OpenForReading(dir.File("missing.obt"));
+  EXPECT_EQ(reader.OpenForReading(dir.File("missing.obt")), ENOENT);
   EXPECT_EQ(pending.TakeIoError(), obt::kIoFileNotFound);
   EXPECT_EQ(reader.ReadNumber(), 0);
-  reader.OpenForReading(dir.path());
+  EXPECT_EQ(reader.OpenForReading(dir.path()), EISDIR);
   EXPECT_EQ(pending.TakeIoError(), obt::kIoAccessDenied);
   reader.CloseTextFile();
   EXPECT_EQ(pending.TakeIoError(), obt::kIoFileNotOpen);
@@ -267,8 +268,9 @@ void ExpectLinesReadAsNumbers(const std::string& text) {
   obt::PendingIoError pending_one_by_one;
   obt::TextReader at_once(pending_at_once);
   obt::TextReader one_by_one(pending_one_by_one);
-  at_once.OpenForReading(dir.File("in.obt"));
-  one_by_one.OpenForReading(dir.File("in.obt"));
+  ASSERT_EQ(at_once.OpenForReading(dir.File("in.obt")), 0);
+  ASSERT_EQ(one_by_one.OpenForReading(dir.File("in.obt")), 0);
+  ASSERT_FALSE(one_by_one.AtEndOfInput());
   for (int line = 0; !one_by_one.AtEndOfInput(); ++line) {
     std::array<int32_t, kCount> values{};
     at_once.ReadNumberLine(values);

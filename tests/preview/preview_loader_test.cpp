@@ -102,7 +102,7 @@ TEST_F(PreviewLoaderTest, PointLimit) {
   std::vector<Triple> points(20001, Triple{1, 2, 3});
   points.back() = {5, 0, 9};
   Load(ObtText(points, {{0, 1, 2}, {3, 4, 5}}));
-  EXPECT_EQ(preview_.preview_error(), kPreviewLoaded);
+  ASSERT_EQ(preview_.preview_error(), kPreviewLoaded);
   EXPECT_EQ(preview_.last_point_index(), 20000);
   EXPECT_EQ(preview_.last_triangle_index(), 1);
   // z spans 6 and x 4: the height sets the scale, 176 / 6.

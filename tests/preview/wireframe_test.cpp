@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -36,8 +37,11 @@ class WireframeTest : public ::testing::Test {
     preview_.ClosePreviewFile();
   }
 
+  // Every caller looks at pixels, so a missing bitmap ends the test.
   const PreviewBitmap& Bitmap() const {
-    EXPECT_NE(preview_.preview_bitmap(), nullptr);
+    if (preview_.preview_bitmap() == nullptr) {
+      throw std::logic_error("nothing was drawn");
+    }
     return *preview_.preview_bitmap();
   }
 
@@ -133,6 +137,7 @@ TEST_F(WireframeTest, NoPointsDrawNothing) {
 TEST_F(WireframeTest, FailedLoadKeepsThePicture) {
   Show(ObtText(kFrontPoints, {{0, 1, 3}}));
   const PreviewBitmap* before = preview_.preview_bitmap();
+  ASSERT_NE(before, nullptr);
   const int64_t drawn = before->CountBlack();
   feedback_.calls.clear();
 
