@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <set>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -39,9 +40,10 @@ struct RefusalCase {
   std::string source;  // file name in the test directory; "" = none selected
   std::string target;  // file name in the test directory; "" = empty name
   RunResult result;
-  // Why the file names were refused; its path is a name in the test
-  // directory.
-  obt::FileNameFailure failure = {};
+  // Why the names were refused, of the source (kSourceNotOpened) or of the
+  // target (kSameFile, kTargetNotCreated), with its errno.
+  Cause cause = Cause::kNone;
+  int error = 0;
   std::string source_text = kGoodSource;
   std::array<bool, 8> targets = Octants({2});
   std::array<std::string, 3> centre = {"0", "0", "0"};
@@ -88,9 +90,13 @@ void ExpectRefused(const RefusalCase& c) {
     EXPECT_EQ(run.feedback.calls.size(), 1u);
   }
   const obt::FileNameFailure& failure = run.job.file_name_failure();
-  EXPECT_EQ(failure.cause, c.failure.cause);
-  EXPECT_EQ(failure.path, path(c.failure.path));
-  EXPECT_EQ(failure.error, c.failure.error) << std::strerror(failure.error);
+  EXPECT_EQ(failure.cause, c.cause);
+  EXPECT_EQ(failure.path,
+            c.cause == Cause::kSourceNotOpened ? path(c.source)
+            : c.cause == Cause::kSameFile || c.cause == Cause::kTargetNotCreated
+                ? path(c.target)
+                : "");
+  EXPECT_EQ(failure.error, c.error) << std::strerror(failure.error);
   EXPECT_EQ(obt_test::CountOpenFds(), open_fds);
   EXPECT_EQ(Listing(dir.path()), before);  // nothing made, nothing left
   EXPECT_EQ(ReadFile(dir.File("source.obt")), c.source_text);
@@ -99,50 +105,34 @@ void ExpectRefused(const RefusalCase& c) {
 
 TEST(RunRefusalTest, FileNames) {
   const RunResult bad = RunResult::kFileNameError;
-  const auto same = [](const std::string& target) {
-    return obt::FileNameFailure{Cause::kSameFile, target, 0};
-  };
-  const auto source_error = [](const std::string& source, int error) {
-    return obt::FileNameFailure{Cause::kSourceNotOpened, source, error};
-  };
-  const auto target_error = [](const std::string& target, int error) {
-    return obt::FileNameFailure{Cause::kTargetNotCreated, target, error};
-  };
+  const Cause open = Cause::kSourceNotOpened;
+  const Cause create = Cause::kTargetNotCreated;
+  const Cause same = Cause::kSameFile;
+  const std::string too_long(300, 'a');
   const std::vector<RefusalCase> cases = {
-      {"no source selected", "", "target.obt", bad, {Cause::kNoSource, "", 0}},
-      {"source missing", "missing.obt", "target.obt", bad,
-       source_error("missing.obt", ENOENT)},
-      {"source is a directory", "sub", "target.obt", bad,
-       source_error("sub", EISDIR)},
-      {"source in a link loop", "loop.obt", "target.obt", bad,
-       source_error("loop.obt", ELOOP)},
-      {"target named like the source", "source.obt", "source.obt", bad,
-       same("source.obt")},
-      {"doubled slash", "source.obt", "/source.obt", bad, same("/source.obt")},
-      {"dot segment", "source.obt", "./source.obt", bad, same("./source.obt")},
-      {"dot-dot segment", "source.obt", "sub/../source.obt", bad,
-       same("sub/../source.obt")},
-      {"symlink to the source", "source.obt", "link-to-source.obt", bad,
-       same("link-to-source.obt")},
-      {"hard link to the source", "source.obt", "hard-source.obt", bad,
-       same("hard-source.obt")},
+      {"no source selected", "", "target.obt", bad, Cause::kNoSource},
+      {"source missing", "missing.obt", "target.obt", bad, open, ENOENT},
+      {"source is a directory", "sub", "target.obt", bad, open, EISDIR},
+      {"source in a link loop", "loop.obt", "target.obt", bad, open, ELOOP},
+      {"target named like the source", "source.obt", "source.obt", bad, same},
+      {"doubled slash", "source.obt", "/source.obt", bad, same},
+      {"dot segment", "source.obt", "./source.obt", bad, same},
+      {"dot-dot segment", "source.obt", "sub/../source.obt", bad, same},
+      {"symlink to the source", "source.obt", "link-to-source.obt", bad, same},
+      {"hard link to the source", "source.obt", "hard-source.obt", bad, same},
       {"source is a link to the target", "link-to-source.obt", "source.obt",
-       bad, same("source.obt")},
+       bad, same},
       {"target directory missing", "source.obt", "nodir/target.obt", bad,
-       target_error("nodir/target.obt", ENOENT)},
-      {"target is a directory", "source.obt", "sub", bad,
-       target_error("sub", EISDIR)},
+       create, ENOENT},
+      {"target is a directory", "source.obt", "sub", bad, create, EISDIR},
       {"target below a plain file", "source.obt", "source.obt/x.obt", bad,
-       target_error("source.obt/x.obt", ENOTDIR)},
-      {"target in a link loop", "source.obt", "loop.obt", bad,
-       target_error("loop.obt", ELOOP)},
-      {"target name with *", "source.obt", "out*.obt", bad,
-       target_error("out*.obt", EINVAL)},
-      {"target name with ?", "source.obt", "out?.obt", bad,
-       target_error("out?.obt", EINVAL)},
-      {"empty target name", "source.obt", "", bad, {Cause::kNoTarget, "", 0}},
-      {"target name too long", "source.obt", std::string(300, 'a'), bad,
-       target_error(std::string(300, 'a'), ENAMETOOLONG)},
+       create, ENOTDIR},
+      {"target in a link loop", "source.obt", "loop.obt", bad, create, ELOOP},
+      {"target name with *", "source.obt", "out*.obt", bad, create, EINVAL},
+      {"target name with ?", "source.obt", "out?.obt", bad, create, EINVAL},
+      {"empty target name", "source.obt", "", bad, Cause::kNoTarget},
+      {"target name too long", "source.obt", too_long, bad, create,
+       ENAMETOOLONG},
   };
   for (const RefusalCase& c : cases) ExpectRefused(c);
 }
@@ -163,13 +153,15 @@ TEST(RunRefusalTest, HeadersThatAreNoObtFile) {
       {"long first line", std::string(100000, 'Q') + "\r\n2.000000\r\n"},
   };
   for (const auto& [name, text] : headers) {
-    ExpectRefused(
-        {name, "source.obt", "target.obt", RunResult::kNotObt, {}, text});
+    ExpectRefused({.name = name,
+                   .source = "source.obt",
+                   .target = "target.obt",
+                   .result = RunResult::kNotObt,
+                   .source_text = text});
   }
 }
 
 TEST(RunRefusalTest, CentreOutOfRange) {
-  const RunResult bad = RunResult::kInvalidCentre;
   const std::vector<std::array<std::string, 3>> centres = {
       {"2147483648", "0", "0"},
       {"0", "-2147483648-", "0"},  // stops early and drops the sign
@@ -178,69 +170,43 @@ TEST(RunRefusalTest, CentreOutOfRange) {
       {"0", "-2147483649", "0"},
   };
   for (const auto& centre : centres) {
-    ExpectRefused({centre[0] + " " + centre[1] + " " + centre[2],
-                   "source.obt",
-                   "target.obt",
-                   bad,
-                   {},
-                   kGoodSource,
-                   Octants({2}),
-                   centre});
+    ExpectRefused({.name = centre[0] + " " + centre[1] + " " + centre[2],
+                   .source = "source.obt",
+                   .target = "target.obt",
+                   .result = RunResult::kInvalidCentre,
+                   .centre = centre});
   }
 }
 
 TEST(RunRefusalTest, ObjectTooLargeIsRefusedAtOnce) {
-  const RunResult big = RunResult::kObjectTooLarge;
-  const std::string header = CrLf({"QZ_OBT", "2.000000"});
-  const std::vector<RefusalCase> cases = {
-      {"points: twice 67108864",
-       "source.obt",
-       "target.obt",
-       big,
-       {},
-       header + CrLf({"67108864"}),
-       Octants({2})},
-      {"points: 2000000000 alone",
-       "source.obt",
-       "target.obt",
-       big,
-       {},
-       header + CrLf({"2000000000"}),
-       Octants({})},
-      {"points: 9 times 7456541",
-       "source.obt",
-       "target.obt",
-       big,
-       {},
-       header + CrLf({"7456541"}),
-       Octants(kAllOctants)},
-      {"points: $7FFFFFFF",
-       "source.obt",
-       "target.obt",
-       big,
-       {},
-       header + CrLf({"$7FFFFFFF"}),
-       Octants({})},
-      {"triangles: twice 33554433",
-       "source.obt",
-       "target.obt",
-       big,
-       {},
-       header + CrLf({"1", "1 2 3", "33554433"}),
-       Octants({2}),
-       {"0", "0", "0"},
-       false},
-      {"triangles: 2000000000 alone",
-       "source.obt",
-       "target.obt",
-       big,
-       {},
-       header + CrLf({"0", "2000000000"}),
-       Octants({}),
-       {"0", "0", "0"},
-       false},
+  struct TooLarge {
+    std::string name;
+    std::vector<std::string_view> counts;  // and points, after the header
+    std::array<bool, 8> targets;
+    bool at_the_points;  // else only after the points were written
   };
-  for (const RefusalCase& c : cases) ExpectRefused(c);
+  const std::vector<TooLarge> cases = {
+      {"points: twice 67108864", {"67108864"}, Octants({2}), true},
+      {"points: 2000000000 alone", {"2000000000"}, Octants({}), true},
+      {"points: 9 times 7456541", {"7456541"}, Octants(kAllOctants), true},
+      {"points: $7FFFFFFF", {"$7FFFFFFF"}, Octants({}), true},
+      {"triangles: twice 33554433",
+       {"1", "1 2 3", "33554433"},
+       Octants({2}),
+       false},
+      {"triangles: 2000000000 alone", {"0", "2000000000"}, Octants({}), false},
+  };
+  for (const TooLarge& c : cases) {
+    std::string text = CrLf({"QZ_OBT", "2.000000"});
+    for (const std::string_view line : c.counts) text += CrLf({line});
+    ExpectRefused({.name = c.name,
+                   .source = "source.obt",
+                   .target = "target.obt",
+                   .result = RunResult::kObjectTooLarge,
+                   .source_text = text,
+                   .targets = c.targets,
+                   .gauge_untouched = c.at_the_points});
+  }
 }
 
 }  // namespace
