@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 
 namespace {
 
+using testing_support::EndlessFifo;
 using testing_support::ProcessResult;
 using testing_support::ReadFile;
 using testing_support::RunProcess;
@@ -68,6 +70,8 @@ struct OutcomeCase {
   std::vector<std::string> arguments;
   int exit_status;
   std::string standard_error;  // "{dir}" stands for the test directory
+  // When set, s.obt is a FIFO that sends the bytes and then this for ever.
+  std::string filler = {};
 };
 
 TEST_F(ConvertCommandTest, ReportsEachOutcomeWithItsExitStatus) {
@@ -121,12 +125,44 @@ TEST_F(ConvertCommandTest, ReportsEachOutcomeWithItsExitStatus) {
        {"convert", "s.obt", "/dev/full"},
        2,
        "Kapazität der Diskette/Festplatte erschöpft.\n"},
+      // A header line that has grown past its literal can no longer match:
+      // endless input is refused there, not read for ever.
+      {"endless zeros",
+       "",
+       {"convert", "/dev/zero", "t.obt"},
+       1,
+       "Kein gültiger OBT-File\n"},
+      {"endless lines without CR",
+       "",
+       {"convert", "s.obt", "t.obt"},
+       1,
+       "Kein gültiger OBT-File\n",
+       "y\n"},
+      {"endless magic line",
+       "QZ_OBT",
+       {"convert", "s.obt", "t.obt"},
+       1,
+       "Kein gültiger OBT-File\n",
+       "T"},
+      {"endless version line",
+       "QZ_OBT\r\n2.000000",
+       {"convert", "s.obt", "t.obt"},
+       1,
+       "Kein gültiger OBT-File\n",
+       "0"},
   };
   for (const OutcomeCase& c : cases) {
     SCOPED_TRACE(c.name);
-    WriteFile(dir_.File("s.obt"), c.source_bytes);
+    std::filesystem::remove(dir_.File("s.obt"));
+    std::optional<EndlessFifo> endless;
+    if (c.filler.empty()) {
+      WriteFile(dir_.File("s.obt"), c.source_bytes);
+    } else {
+      endless.emplace(dir_.File("s.obt"), c.source_bytes, c.filler);
+    }
     WriteFile(dir_.File("t.obt"), "old target");
     const ProcessResult run = Cli(c.arguments);
+    ASSERT_FALSE(run.timed_out);
     std::string standard_error = c.standard_error;
     if (const std::size_t at = standard_error.find("{dir}");
         at != std::string::npos) {

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -101,6 +102,9 @@ struct FailureCase {
   std::string content;  // of bad.obt, if written
   std::string argument;
   int exit_status;
+  // When set, bad.obt is a FIFO that sends the content and then this for
+  // ever; a header judged by its first bytes is refused at once.
+  std::string filler = {};
 };
 
 TEST_F(PreviewCliTest, FailedLoads) {
@@ -111,12 +115,22 @@ TEST_F(PreviewCliTest, FailedLoads) {
       {"directory", "", dir_.path(), 1},
       {"not an OBT file", "QZ_OBT\r\n3.000000\r\n", "bad.obt", 2},
       {"too many points", many, "bad.obt", 3},
+      {"endless zeros", "", "/dev/zero", 2},
+      {"endless lines without CR", "", "bad.obt", 2, "y\n"},
+      {"endless version line", "QZ_OBT\r\n", "bad.obt", 2, "y\n"},
   };
   for (const FailureCase& c : cases) {
     SCOPED_TRACE(c.name);
-    if (!c.content.empty()) WriteFile(dir_.File("bad.obt"), c.content);
+    std::filesystem::remove(dir_.File("bad.obt"));
+    std::optional<testing_support::EndlessFifo> endless;
+    if (!c.filler.empty()) {
+      endless.emplace(dir_.File("bad.obt"), c.content, c.filler);
+    } else if (!c.content.empty()) {
+      WriteFile(dir_.File("bad.obt"), c.content);
+    }
     const testing_support::ProcessResult outcome = Preview(
         {c.argument, "--points", "--pbm", "out.pbm", "--png", "out.png"});
+    ASSERT_FALSE(outcome.timed_out);
     EXPECT_EQ(outcome.exit_status, c.exit_status);
     EXPECT_EQ(outcome.standard_error, kLoadError);
     EXPECT_EQ(outcome.standard_output, "");

@@ -97,7 +97,8 @@ ProcessResult RunProcess(const std::string& program,
 }
 
 EndlessFifo::EndlessFifo(const std::string& path, const std::string& head,
-                         const std::string& filler) {
+                         const std::string& filler)
+    : path_(path) {
   if (::mkfifo(path.c_str(), 0600) != 0) Fail("mkfifo " + path);
   // Open for reading too, so that the open waits for nobody; the writes
   // block whenever the FIFO is full until the reader takes more, or the
@@ -119,6 +120,7 @@ EndlessFifo::~EndlessFifo() {
   ::kill(writer_, SIGKILL);
   while (::waitpid(writer_, nullptr, 0) < 0 && errno == EINTR) {
   }
+  ::unlink(path_.c_str());
 }
 
 }  // namespace testing_support

@@ -29,8 +29,8 @@ ProcessResult RunProcess(const std::string& program,
                          std::chrono::milliseconds timeout = kProcessTimeout);
 
 // A FIFO at `path` that a child process fills with `head` and then with
-// `filler` over and over: input that never ends. The child goes with the
-// object.
+// `filler` over and over: input that never ends. The child and the FIFO go
+// with the object.
 class EndlessFifo {
  public:
   EndlessFifo(const std::string& path, const std::string& head,
@@ -40,6 +40,7 @@ class EndlessFifo {
   EndlessFifo& operator=(const EndlessFifo&) = delete;
 
  private:
+  std::string path_;
   pid_t writer_ = -1;
 };
 
