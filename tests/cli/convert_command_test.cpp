@@ -66,90 +66,50 @@ TEST_F(ConvertCommandTest, TakesCentreTextsAsTheWindowDoes) {
 
 struct OutcomeCase {
   const char* name;
-  std::string source_bytes;
-  std::vector<std::string> arguments;
+  std::string source_bytes;  // of s.obt
   int exit_status;
-  std::string standard_error;  // "{dir}" stands for the test directory
+  std::string standard_error;
   // When set, s.obt is a FIFO that sends the bytes and then this for ever.
   std::string filler = {};
+  std::string source = "s.obt";
+  std::string target = "t.obt";
+  std::string centre_z = "0";
 };
 
 TEST_F(ConvertCommandTest, ReportsEachOutcomeWithItsExitStatus) {
+  const std::string not_obt = "Kein gültiger OBT-File\n";
+  const std::string name_error = "Fehler in Dateinamen aufgetreten\n";
+  const std::string no_file = "No such file or directory\n";
+  // Messages name a file by its full path: "obtmirror-cli: DIR/NAME: ...".
+  const std::string in_dir =
+      "obtmirror-cli: " + std::filesystem::canonical(dir_.path()).string();
   const std::vector<OutcomeCase> cases = {
-      {"not an OBT file",
-       "QZ_OBT \r\n2.000000\r\n0\r\n0\r\n",
-       {"convert", "s.obt", "t.obt"},
-       1,
-       "Kein gültiger OBT-File\n"},
-      {"missing source",
-       "",
-       {"convert", "nowhere.obt", "t.obt"},
-       1,
-       "obtmirror-cli: {dir}/nowhere.obt: No such file or directory\n"
-       "Fehler in Dateinamen aufgetreten\n"},
-      {"empty source",
-       "",
-       {"convert", "", "t.obt"},
-       1,
-       "obtmirror-cli: no source file given\n"
-       "Fehler in Dateinamen aufgetreten\n"},
-      {"target in a missing directory",
-       kTriangle,
-       {"convert", "s.obt", "no/such/t.obt"},
-       1,
-       "obtmirror-cli: {dir}/no/such/t.obt: No such file or directory\n"
-       "Fehler in Dateinamen aufgetreten\n"},
-      {"source as target",
-       kTriangle,
-       {"convert", "s.obt", "./s.obt"},
-       1,
-       "obtmirror-cli: {dir}/./s.obt: source and target are the same file\n"
-       "Fehler in Dateinamen aufgetreten\n"},
-      {"centre out of range",
-       kTriangle,
-       {"convert", "s.obt", "t.obt", "-z", "2147483648"},
-       1,
-       "Ungültiger Spiegel-Mittelpunkt\n"},
-      {"object too large",
-       "QZ_OBT\r\n1.000000\r\n2000000000\r\n",
-       {"convert", "s.obt", "t.obt"},
-       1,
+      {"not an OBT file", "QZ_OBT \r\n2.000000\r\n0\r\n0\r\n", 1, not_obt},
+      {"missing source", "", 1,
+       in_dir + "/nowhere.obt: " + no_file + name_error, "", "nowhere.obt"},
+      {"empty source", "", 1,
+       "obtmirror-cli: no source file given\n" + name_error, "", ""},
+      {"target in a missing directory", kTriangle, 1,
+       in_dir + "/no/such/t.obt: " + no_file + name_error, "", "s.obt",
+       "no/such/t.obt"},
+      {"source as target", kTriangle, 1,
+       in_dir + "/./s.obt: source and target are the same file\n" + name_error,
+       "", "s.obt", "./s.obt"},
+      {"centre out of range", kTriangle, 1, "Ungültiger Spiegel-Mittelpunkt\n",
+       "", "s.obt", "t.obt", "2147483648"},
+      {"object too large", "QZ_OBT\r\n1.000000\r\n2000000000\r\n", 1,
        "Objekt zu groß für die Berechnung\n"},
-      {"comma in a point line",
-       "QZ_OBT\r\n1.000000\r\n1\r\n1,2,3\r\n0\r\n",
-       {"convert", "s.obt", "t.obt"},
-       2,
+      {"comma in a point line", "QZ_OBT\r\n1.000000\r\n1\r\n1,2,3\r\n0\r\n", 2,
        "Ungültige numerische Eingabe.\n"},
-      {"full device",
-       kTriangle,
-       {"convert", "s.obt", "/dev/full"},
-       2,
-       "Kapazität der Diskette/Festplatte erschöpft.\n"},
+      {"full device", kTriangle, 2,
+       "Kapazität der Diskette/Festplatte erschöpft.\n", "", "s.obt",
+       "/dev/full"},
       // A header line that has grown past its literal can no longer match:
       // endless input is refused there, not read for ever.
-      {"endless zeros",
-       "",
-       {"convert", "/dev/zero", "t.obt"},
-       1,
-       "Kein gültiger OBT-File\n"},
-      {"endless lines without CR",
-       "",
-       {"convert", "s.obt", "t.obt"},
-       1,
-       "Kein gültiger OBT-File\n",
-       "y\n"},
-      {"endless magic line",
-       "QZ_OBT",
-       {"convert", "s.obt", "t.obt"},
-       1,
-       "Kein gültiger OBT-File\n",
-       "T"},
-      {"endless version line",
-       "QZ_OBT\r\n2.000000",
-       {"convert", "s.obt", "t.obt"},
-       1,
-       "Kein gültiger OBT-File\n",
-       "0"},
+      {"endless zeros", "", 1, not_obt, "", "/dev/zero"},
+      {"endless lines without CR", "", 1, not_obt, "y\n"},
+      {"endless magic line", "QZ_OBT", 1, not_obt, "T"},
+      {"endless version line", "QZ_OBT\r\n2.000000", 1, not_obt, "0"},
   };
   for (const OutcomeCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -161,17 +121,12 @@ TEST_F(ConvertCommandTest, ReportsEachOutcomeWithItsExitStatus) {
       endless.emplace(dir_.File("s.obt"), c.source_bytes, c.filler);
     }
     WriteFile(dir_.File("t.obt"), "old target");
-    const ProcessResult run = Cli(c.arguments);
+    const ProcessResult run =
+        Cli({"convert", c.source, c.target, "-z", c.centre_z});
     ASSERT_FALSE(run.timed_out);
-    std::string standard_error = c.standard_error;
-    if (const std::size_t at = standard_error.find("{dir}");
-        at != std::string::npos) {
-      standard_error.replace(at, 5,
-                             std::filesystem::canonical(dir_.path()).string());
-    }
     EXPECT_EQ(run.exit_status, c.exit_status);
     EXPECT_EQ(run.standard_output, "");
-    EXPECT_EQ(run.standard_error, standard_error);
+    EXPECT_EQ(run.standard_error, c.standard_error);
     EXPECT_EQ(ReadFile(dir_.File("t.obt")), "old target");
   }
 }

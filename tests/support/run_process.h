@@ -16,17 +16,15 @@ struct ProcessResult {
   std::string standard_error;
 };
 
-// Long enough for any of our commands under the sanitizers.
-inline constexpr std::chrono::seconds kProcessTimeout{120};
-
 // Runs a program with the given arguments in `directory`, with standard
 // input closed, and collects both output streams. A program still running
-// after `timeout` is killed, so that a hang fails its test instead of
-// stopping the whole run. Throws when the program cannot be started.
-ProcessResult RunProcess(const std::string& program,
-                         const std::vector<std::string>& arguments,
-                         const std::string& directory,
-                         std::chrono::milliseconds timeout = kProcessTimeout);
+// after `timeout` (long enough for any of ours under the sanitizers) is
+// killed, so that a hang fails its test instead of stopping the whole run.
+// Throws when the program cannot be started.
+ProcessResult RunProcess(
+    const std::string& program, const std::vector<std::string>& arguments,
+    const std::string& directory,
+    std::chrono::milliseconds timeout = std::chrono::seconds(120));
 
 // A FIFO at `path` that a child process fills with `head` and then with
 // `filler` over and over: input that never ends. The child and the FIFO go
