@@ -14,16 +14,8 @@
 #include "run_helpers.h"
 #include "test_files.h"
 
+namespace obt_test {
 namespace {
-
-using obt_test::CrLf;
-using obt_test::JobRun;
-using obt_test::kAllOctants;
-using obt_test::Octants;
-using obt_test::ReadFile;
-using obt_test::TempDir;
-using obt_test::UnfinishedFiles;
-using obt_test::WriteFile;
 
 const std::string kOk = "status " + std::string(obt::kStatusSucceeded);
 
@@ -243,7 +235,7 @@ TEST(ConversionRunTest, MalformedNumberRaises106AndKeepsTheTarget) {
     } catch (const obt::IoError&) {
     }
     run.feedback.calls.clear();
-    const int open_fds = obt_test::CountOpenFds();
+    const int open_fds = CountOpenFds();
     try {
       run.Run(dir.File("in.obt"), dir.File("out.obt"));
       ADD_FAILURE() << "no IoError raised";
@@ -252,7 +244,7 @@ TEST(ConversionRunTest, MalformedNumberRaises106AndKeepsTheTarget) {
       EXPECT_STREQ(error.what(), "Ungültige numerische Eingabe");
     }
     EXPECT_EQ(run.feedback.calls, c.calls);  // no status line
-    EXPECT_EQ(obt_test::CountOpenFds(), open_fds);
+    EXPECT_EQ(CountOpenFds(), open_fds);
     EXPECT_EQ(ReadFile(dir.File("out.obt")), old_target);
     EXPECT_TRUE(UnfinishedFiles(dir).empty());
     EXPECT_EQ(run.pending.Peek(), 0);
@@ -321,3 +313,4 @@ TEST(IoErrorTest, CodesAndMessages) {
 }
 
 }  // namespace
+}  // namespace obt_test

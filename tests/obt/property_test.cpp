@@ -14,14 +14,10 @@
 #include "run_helpers.h"
 #include "test_files.h"
 
+namespace obt_test {
 namespace {
 
 using obt::RunResult;
-using obt_test::JobRun;
-using obt_test::Octants;
-using obt_test::ReadFile;
-using obt_test::TempDir;
-using obt_test::WriteFile;
 
 using Triple = std::array<int64_t, 3>;
 
@@ -216,3 +212,4 @@ TEST_F(PropertyTest, HoldForGeneratedObjects) {
 }
 
 }  // namespace
+}  // namespace obt_test

@@ -19,18 +19,12 @@
 #include "run_helpers.h"
 #include "test_files.h"
 
+namespace obt_test {
 namespace {
 
 using obt::RunResult;
-using obt_test::CrLf;
-using obt_test::JobRun;
-using obt_test::kAllOctants;
-using obt_test::Octants;
-using obt_test::ReadFile;
-using obt_test::TempDir;
-using obt_test::WriteFile;
 
-const std::string& kGoodSource = obt_test::kTinySource;
+const std::string& kGoodSource = kTinySource;
 const std::string kOldTarget = "old target\r\n";
 
 using Cause = obt::FileNameFailure::Cause;
@@ -79,7 +73,7 @@ void ExpectRefused(const RefusalCase& c) {
   run.inputs.centre_y_text = c.centre[1];
   run.inputs.centre_z_text = c.centre[2];
   const std::set<std::string> before = Listing(dir.path());
-  const int open_fds = obt_test::CountOpenFds();
+  const int open_fds = CountOpenFds();
 
   EXPECT_EQ(run.Run(path(c.source), path(c.target)), c.result);
 
@@ -97,7 +91,7 @@ void ExpectRefused(const RefusalCase& c) {
                 ? path(c.target)
                 : "");
   EXPECT_EQ(failure.error, c.error) << std::strerror(failure.error);
-  EXPECT_EQ(obt_test::CountOpenFds(), open_fds);
+  EXPECT_EQ(CountOpenFds(), open_fds);
   EXPECT_EQ(Listing(dir.path()), before);  // nothing made, nothing left
   EXPECT_EQ(ReadFile(dir.File("source.obt")), c.source_text);
   EXPECT_EQ(ReadFile(dir.File("target.obt")), kOldTarget);
@@ -210,3 +204,4 @@ TEST(RunRefusalTest, ObjectTooLargeIsRefusedAtOnce) {
 }
 
 }  // namespace
+}  // namespace obt_test

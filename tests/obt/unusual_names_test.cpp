@@ -8,18 +8,13 @@
 #include "run_helpers.h"
 #include "test_files.h"
 
+namespace obt_test {
 namespace {
 
 using obt::RunResult;
-using obt_test::JobRun;
-using obt_test::Octants;
-using obt_test::ReadFile;
-using obt_test::TempDir;
-using obt_test::UnfinishedFiles;
-using obt_test::WriteFile;
 
-const std::string& kSource = obt_test::kTinySource;
-const std::string& kOutput = obt_test::kTinySourceMirroredOnX;
+const std::string& kSource = kTinySource;
+const std::string& kOutput = kTinySourceMirroredOnX;
 
 struct NameCase {
   std::string name;
@@ -56,3 +51,4 @@ TEST(UnusualNamesTest, SourceAndTargetUnderUnusualNames) {
 }
 
 }  // namespace
+}  // namespace obt_test

@@ -11,12 +11,8 @@
 #include "preview_test_files.h"
 #include "support/run_process.h"
 
+namespace preview_test {
 namespace {
-
-using preview_test::ObtText;
-using preview_test::ReadFile;
-using preview_test::TempDir;
-using preview_test::WriteFile;
 
 constexpr char kLoadError[] = "Fehler beim Laden des OBT-Files aufgetreten!\n";
 
@@ -37,11 +33,7 @@ class PreviewCliTest : public ::testing::Test {
   TempDir dir_;
 };
 
-// The front-view object of five points, two triangles.
-std::string FrontObject() {
-  return ObtText({{0, 0, 0}, {1, 0, 1}, {3, 0, 3}, {4, 0, 0}, {2, 0, 2}},
-                 {{0, 1, 3}, {1, 2, 4}});
-}
+const std::string kFrontObject = ObtText(kFrontPoints, {{0, 1, 3}, {1, 2, 4}});
 
 bool PbmIsBlack(const std::string& pbm, std::size_t header, int width,
                 int column, int row) {
@@ -52,7 +44,7 @@ bool PbmIsBlack(const std::string& pbm, std::size_t header, int width,
 }
 
 TEST_F(PreviewCliTest, FrontViewPointsAndPbm) {
-  WriteFile(dir_.File("front.obt"), FrontObject());
+  WriteFile(dir_.File("front.obt"), kFrontObject);
   const testing_support::ProcessResult outcome =
       Preview({"front.obt", "--view", "1", "--points", "--pbm", "out.pbm"});
   EXPECT_EQ(outcome.exit_status, 0) << outcome.standard_error;
@@ -86,7 +78,7 @@ TEST_F(PreviewCliTest, SmallBoxExactly) {
 }
 
 TEST_F(PreviewCliTest, PngIsWritten) {
-  WriteFile(dir_.File("front.obt"), FrontObject());
+  WriteFile(dir_.File("front.obt"), kFrontObject);
   const testing_support::ProcessResult outcome =
       Preview({"front.obt", "--size", "40x30", "--png", "out.png"});
   EXPECT_EQ(outcome.exit_status, 0) << outcome.standard_error;
@@ -140,7 +132,7 @@ TEST_F(PreviewCliTest, FailedLoads) {
 }
 
 TEST_F(PreviewCliTest, UsageErrors) {
-  WriteFile(dir_.File("front.obt"), FrontObject());
+  WriteFile(dir_.File("front.obt"), kFrontObject);
   const std::vector<Words> cases = {
       {"front.obt", "--view", "4"},    {"front.obt", "--view", "-1"},
       {"front.obt", "--view", "x"},    {"front.obt", "--view", ""},
@@ -166,7 +158,7 @@ TEST_F(PreviewCliTest, HelpAndUnwritableFile) {
   EXPECT_EQ(help.exit_status, 0);
   EXPECT_NE(help.standard_output.find("--size"), std::string::npos);
 
-  WriteFile(dir_.File("front.obt"), FrontObject());
+  WriteFile(dir_.File("front.obt"), kFrontObject);
   const testing_support::ProcessResult outcome =
       Preview({"front.obt", "--pbm", "no/such/dir.pbm"});
   EXPECT_EQ(outcome.exit_status, 74);
@@ -174,3 +166,4 @@ TEST_F(PreviewCliTest, HelpAndUnwritableFile) {
 }
 
 }  // namespace
+}  // namespace preview_test

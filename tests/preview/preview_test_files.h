@@ -19,6 +19,11 @@ using testing_support::WriteFile;
 
 using Triple = std::array<int32_t, 3>;
 
+// The front-view object whose points land on (0, 176), (58, 118), (172, 4),
+// (230, 176) and (115, 61) of the 231 x 177 box.
+inline const std::vector<Triple> kFrontPoints = {
+    {0, 0, 0}, {1, 0, 1}, {3, 0, 3}, {4, 0, 0}, {2, 0, 2}};
+
 // A version 2 OBT file with CR LF line ends; every triangle gets the
 // FourthValue 7.
 inline std::string ObtText(const std::vector<Triple>& points,

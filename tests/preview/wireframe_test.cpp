@@ -13,16 +13,12 @@
 namespace preview {
 namespace {
 
+using preview_test::kFrontPoints;
 using preview_test::ObtText;
 using preview_test::RecordingFeedback;
 using preview_test::TempDir;
 using preview_test::Triple;
 using preview_test::WriteFile;
-
-// The front-view object whose points land on (0, 176), (58, 118), (172, 4),
-// (230, 176) and (115, 61) of the 231 x 177 box.
-const std::vector<Triple> kFrontPoints = {
-    {0, 0, 0}, {1, 0, 1}, {3, 0, 3}, {4, 0, 0}, {2, 0, 2}};
 
 // One whole preview as the window runs it: load, draw when the load got
 // through, close.
@@ -39,9 +35,7 @@ class WireframeTest : public ::testing::Test {
 
   // Every caller looks at pixels, so a missing bitmap ends the test.
   const PreviewBitmap& Bitmap() const {
-    if (preview_.preview_bitmap() == nullptr) {
-      throw std::logic_error("nothing was drawn");
-    }
+    if (!preview_.preview_bitmap()) throw std::logic_error("nothing drawn");
     return *preview_.preview_bitmap();
   }
 
