@@ -165,7 +165,7 @@ bool ConversionJob::ReadPoints(work::Feedback& feedback) {
   point_count_ = source_.ReadNumber();
   source_.SkipToNextLine();
   // Refused before a single table entry is allocated or a point is read;
-  // so is an object for which the system has no memory.
+  // so is an object for which the system has no address space.
   if (!FitsTables(mirror_.plan.copy_count, point_count_) ||
       !tables_.SizeForPoints(EntriesFor(mirror_.plan.copy_count, point_count_),
                              EntriesFor(0, point_count_))) {

@@ -42,10 +42,6 @@ class TargetFile {
   // Closes the output and removes it; the target stays as it was.
   void Abandon();
 
-  // The new file beside the target while it is being written; empty when the
-  // target is written directly or nothing is open.
-  const std::string& temporary_path() const { return temporary_path_; }
-
  private:
   int OpenDirect(const std::string& path);
   int OpenBeside(const std::string& path, bool replaces, mode_t mode,

@@ -20,6 +20,8 @@
 namespace {
 
 using ui_testing::Choose;
+using ui_testing::kCommaSource;
+using ui_testing::kNotObt;
 using ui_testing::ReadFile;
 using ui_testing::Select;
 
@@ -28,9 +30,6 @@ constexpr char kSource[] =
     "QZ_OBT\r\n2.000000\r\n4\r\n-100 -100 -100\r\n0 -100 -100\r\n"
     "-100 0 -100\r\n-100 -100 0\r\n4\r\n0 2 1 1\r\n0 1 3 1\r\n"
     "0 3 2 1\r\n1 2 3 1\r\n0\r\n";
-constexpr char kCommaSource[] =
-    "QZ_OBT\r\n1.000000\r\n2\r\n0 0 0\r\n10,5 0 0\r\n0\r\n";
-constexpr char kNotObt[] = "QZ_OBJ\r\n1.000000\r\n0\r\n0\r\n";
 const QString kLoadError =
     QStringLiteral("Fehler beim Laden des OBT-Files aufgetreten!");
 

@@ -27,15 +27,14 @@
 namespace {
 
 using ui_testing::Choose;
+using ui_testing::kCommaSource;
+using ui_testing::kNotObt;
 using ui_testing::ReadFile;
 using ui_testing::Select;
 
 constexpr char kSource[] =
     "QZ_OBT\r\n1.000000\r\n3\r\n0 0 0\r\n10 0 0\r\n0 10 5\r\n1\r\n"
     "0 1 2 7\r\n";
-constexpr char kCommaSource[] =
-    "QZ_OBT\r\n1.000000\r\n2\r\n0 0 0\r\n10,5 0 0\r\n0\r\n";
-constexpr char kNotObt[] = "QZ_OBJ\r\n1.000000\r\n0\r\n0\r\n";
 
 QString State(std::initializer_list<QWidget*> group) {
   int enabled = 0;

@@ -27,6 +27,11 @@
 // where its set-up failed instead of going on without it.
 namespace ui_testing {
 
+// A source with a comma inside a point line, and one that is no OBT file.
+inline constexpr char kCommaSource[] =
+    "QZ_OBT\r\n1.000000\r\n2\r\n0 0 0\r\n10,5 0 0\r\n0\r\n";
+inline constexpr char kNotObt[] = "QZ_OBJ\r\n1.000000\r\n0\r\n0\r\n";
+
 // Keeps every box the window asks for instead of showing it, and lets a
 // test look at the window at the moment the box would appear.
 class RecordingMessageBoxes final : public ui::MessageBoxes {
