@@ -37,7 +37,9 @@ std::optional<int32_t> ParseSide(std::string_view text) {
 }
 
 std::string WriteError(const std::string& path, const std::string& reason) {
-  return "obtmirror-cli: cannot write " + path + ": " + reason;
+  // An empty name would leave nothing to read between "write" and ":".
+  const std::string shown = path.empty() ? "\"\"" : path;
+  return "obtmirror-cli: cannot write " + shown + ": " + reason;
 }
 
 }  // namespace

@@ -78,7 +78,8 @@ TEST(BitmapFileTest, FailedWritesAreReportedAndLoseNothing) {
           OBTMIRROR_CLI_PATH,
           {"preview", "front.obt", "--size", kSize, format, c.path}, failing);
       EXPECT_EQ(cli_test::ExitStatus(cli.Wait()), 74);
-      EXPECT_EQ(error.Text(), "obtmirror-cli: cannot write " + c.path + ": " +
+      const std::string shown = c.path.empty() ? "\"\"" : c.path;
+      EXPECT_EQ(error.Text(), "obtmirror-cli: cannot write " + shown + ": " +
                                   c.reason + "\n");
       EXPECT_EQ(ReadFile(dir.File("old-image")), kOldImage);
       for (const std::string folder : {"", "locked"}) {
