@@ -10,6 +10,7 @@
 #include "obt/decimal_format.h"
 #include "obt/file_identity.h"
 #include "obt/obt_format.h"
+#include "obt/obt_header.h"
 #include "obt/status_texts.h"
 #include "work/scope_exit.h"
 #include "work/wrap_arithmetic.h"
@@ -130,7 +131,7 @@ void ConversionJob::OpenJobFiles(const work::RunInputs& inputs) {
     file_name_failure_ = {Cause::kSourceNotOpened, source_name_, open_error};
     return;
   }
-  if (!ReadHeader()) {
+  if (!ReadObtHeader(source_, header_)) {
     source_status_ = 3;
     source_.CloseTextFile();
     return;
@@ -144,21 +145,6 @@ void ConversionJob::OpenJobFiles(const work::RunInputs& inputs) {
                                                target_name_, create_error};
     source_.CloseTextFile();
   }
-}
-
-bool ConversionJob::ReadHeader() {
-  // Each line is read to one byte past its literal: a line that long can
-  // no longer match, so input without a line end (a device, a pipe that
-  // never sends a CR) is refused there instead of read for ever.
-  magic_text_ = source_.ReadLineText(kMagicLine.size() + 1);
-  if (magic_text_ != kMagicLine) return false;
-  source_.SkipToNextLine();
-  version_text_ = source_.ReadLineText(kVersion1Line.size() + 1);
-  if (version_text_ != kVersion1Line && version_text_ != kVersion2Line) {
-    return false;
-  }
-  source_.SkipToNextLine();
-  return true;
 }
 
 bool ConversionJob::ReadPoints(work::Feedback& feedback) {
@@ -196,9 +182,9 @@ void ConversionJob::WriteLineEnd() {
 
 void ConversionJob::WritePoints(work::Feedback& feedback) {
   const int32_t total = OutputCount(mirror_.plan.copy_count, point_count_);
-  target_.WriteText(magic_text_);
+  target_.WriteText(header_.magic_text);
   WriteLineEnd();
-  target_.WriteText(version_text_);
+  target_.WriteText(header_.version_text);
   WriteLineEnd();
   target_.WriteNumber(total);
   WriteLineEnd();
@@ -266,7 +252,7 @@ void ConversionJob::WriteTriangles(work::Feedback& feedback) {
                        return out;
                      });
   pending_.CheckIo();
-  if (version_text_ == kVersion2Line) {
+  if (header_.version_text == kVersion2Line) {
     target_.WriteSingleChar('0');
     WriteLineEnd();
   }

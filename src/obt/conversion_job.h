@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "mirror/mirror_state.h"
+#include "obt/obt_header.h"
 #include "obt/pending_io_error.h"
 #include "obt/text_reader.h"
 #include "obt/text_writer.h"
@@ -73,9 +74,6 @@ class ConversionJob {
 
  private:
   void OpenJobFiles(const work::RunInputs& inputs);
-  // Reads the magic and version lines and moves past them; false, with the
-  // rest unread, when they are not those of an OBT file.
-  bool ReadHeader();
   bool ReadPoints(work::Feedback& feedback);
   void WritePoints(work::Feedback& feedback);
   bool ReadTriangles(work::Feedback& feedback);
@@ -95,8 +93,7 @@ class ConversionJob {
   int32_t source_status_ = 0;
   int32_t target_status_ = 0;
   FileNameFailure file_name_failure_;
-  std::string magic_text_;
-  std::string version_text_;
+  ObtHeader header_;
   int32_t point_count_ = 0;
   int32_t triangle_count_ = 0;
 };

@@ -53,6 +53,9 @@ int TextReader::OpenForReading(const std::string& path) {
   fd_ = -1;
   pos_ = end_ = 0;
   input_ended_ = true;
+  line_number_ = 1;
+  numbers_past_end_ = 0;
+  first_malformed_line_ = 0;
   const int fd = OpenExistingForReading(path);
   if (fd < 0) {
     const int error = errno;
@@ -114,6 +117,7 @@ void TextReader::SkipToNextLine() {
       continue;
     }
     pos_ += static_cast<const char*>(cr) - start + 1;
+    ++line_number_;
     if (!AtEndOfInput() && buffer_[pos_] == kLineFeed) ++pos_;
     return;
   }
@@ -146,14 +150,25 @@ bool TextReader::ReadCommonLine(int32_t* values, std::size_t count) {
   if (p == end) return false;
   if (*p == kLineFeed) ++p;
   pos_ += static_cast<std::size_t>(p - begin);
+  ++line_number_;
   return true;
 }
 
-int32_t TextReader::ReadNumber() {
+bool TextReader::SkipSeparators() {
   for (;;) {
-    if (AtEndOfInput()) return 0;
-    while (pos_ < end_ && IsSeparator(buffer_[pos_])) ++pos_;
-    if (pos_ < end_) break;
+    if (AtEndOfInput()) return false;
+    while (pos_ < end_ && IsSeparator(buffer_[pos_])) {
+      if (buffer_[pos_] == kCarriageReturn) ++line_number_;
+      ++pos_;
+    }
+    if (pos_ < end_) return true;
+  }
+}
+
+int32_t TextReader::ReadNumber() {
+  if (!SkipSeparators()) {
+    ++numbers_past_end_;
+    return 0;
   }
   const std::size_t limit =
       std::min(EnsureAvailable(kMaxTokenLength), kMaxTokenLength);
@@ -173,6 +188,7 @@ int32_t TextReader::ReadNumber() {
       ParseNumberToken(std::string_view(start, length));
   if (!value) {
     pending_.Set(kIoInvalidNumber);
+    if (first_malformed_line_ == 0) first_malformed_line_ = line_number_;
     return 0;
   }
   return *value;

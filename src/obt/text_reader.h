@@ -47,18 +47,37 @@ class TextReader {
   // Reads kCount numbers, then moves to the next line: the same as kCount
   // ReadNumber calls and one SkipToNextLine. A conversion reads millions of
   // such lines, and the common one (short numbers between blanks, its CR LF
-  // already in the buffer) is read here in a single pass.
+  // already in the buffer) is read here in a single pass. Returns the line
+  // of the first number (where the input ended, when it did).
   template <std::size_t kCount>
-  void ReadNumberLine(std::array<int32_t, kCount>& values) {
-    if (ReadCommonLine(values.data(), kCount)) return;
-    for (int32_t& value : values) value = ReadNumber();
+  int64_t ReadNumberLine(std::array<int32_t, kCount>& values) {
+    const int64_t line = line_number_;
+    if (ReadCommonLine(values.data(), kCount)) return line;
+    values[0] = ReadNumber();
+    const int64_t first_line = line_number_;
+    for (std::size_t i = 1; i < kCount; ++i) values[i] = ReadNumber();
     SkipToNextLine();
+    return first_line;
   }
+
+  // Moves past blanks, line ends and the other separator bytes; true when
+  // something else follows, false at the end of input.
+  bool SkipSeparators();
 
   void CloseTextFile();
 
   // True when every further read would see the end of input.
   bool AtEndOfInput() { return EnsureAvailable(1) == 0; }
+
+  // Where reading stands, for messages that name a line: the number, from
+  // 1, of the line that holds the next unread byte. Each CR that reading
+  // moves past ends a line.
+  int64_t line_number() const { return line_number_; }
+  // How many ReadNumber calls since the open found the input ended and
+  // gave 0 for a number the file does not hold.
+  int64_t numbers_past_end() const { return numbers_past_end_; }
+  // The line of the first malformed token since the open; 0 when none.
+  int64_t first_malformed_line() const { return first_malformed_line_; }
 
  private:
   // Makes at least `wanted` bytes available after pos_, unless the input
@@ -84,6 +103,9 @@ class TextReader {
   // No more bytes will come: the file ended, a read failed, or a 0x1A byte
   // was met (end_ then stops in front of it).
   bool input_ended_ = true;
+  int64_t line_number_ = 1;
+  int64_t numbers_past_end_ = 0;
+  int64_t first_malformed_line_ = 0;
 };
 
 }  // namespace obt
