@@ -5,6 +5,7 @@
 //   obtgen vase OUT
 //   obtgen box OUT
 //   obtgen grid OUT --points N --triangles T
+//   obtgen sphere OUT [--divisions N] [--radius R]
 
 #include <charconv>
 #include <cstdint>
@@ -23,7 +24,8 @@ constexpr int kExitUsage = 64;
 int Usage() {
   std::cerr << "usage: obtgen vase OUT\n"
                "       obtgen box OUT\n"
-               "       obtgen grid OUT --points N --triangles T\n";
+               "       obtgen grid OUT --points N --triangles T\n"
+               "       obtgen sphere OUT [--divisions N] [--radius R]\n";
   return kExitUsage;
 }
 
@@ -64,6 +66,27 @@ int Grid(const std::string& path, int argc, char** argv) {
   return Finish(obtgen::WriteGridObject(path, *points, *triangles), path);
 }
 
+// The sphere octant; the defaults give a million points and two million
+// triangles, far enough apart that none share a place.
+int Sphere(const std::string& path, int argc, char** argv) {
+  int32_t divisions = 1413;
+  int32_t radius = 1000000;
+  for (int i = 0; i + 1 < argc; i += 2) {
+    const std::string_view option = argv[i];
+    const std::optional<int32_t> value = ParseCount(argv[i + 1]);
+    if (!value || *value == 0) return Usage();
+    if (option == "--divisions") {
+      divisions = *value;
+    } else if (option == "--radius") {
+      radius = *value;
+    } else {
+      return Usage();
+    }
+  }
+  if (argc % 2 != 0) return Usage();
+  return Finish(obtgen::SphereOctant(divisions, radius).WriteObt(path), path);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -71,6 +94,7 @@ int main(int argc, char** argv) {
   const std::string_view command = argv[1];
   const std::string path = argv[2];
   if (command == "grid") return Grid(path, argc - 3, argv + 3);
+  if (command == "sphere") return Sphere(path, argc - 3, argv + 3);
   if (argc != 3) return Usage();
   if (command == "vase")
     return Finish(obtgen::QuarterVase().WriteObt(path), path);

@@ -103,4 +103,47 @@ Mesh QuarterVase() {
   return mesh;
 }
 
+Mesh SphereOctant(int divisions, int32_t radius) {
+  Mesh mesh;
+  // Lattice point (i, j) of the face, k = divisions - i - j, lies in the
+  // direction (-i, -j, -k): on the face's edges one of them is 0, and the
+  // point lies exactly in a mirror plane.
+  std::vector<std::vector<int32_t>> rows(divisions + 1);
+  for (int i = 0; i <= divisions; ++i) {
+    for (int j = 0; i + j <= divisions; ++j) {
+      const double d[3] = {-static_cast<double>(i), -static_cast<double>(j),
+                           -static_cast<double>(divisions - i - j)};
+      const double scale =
+          radius / std::sqrt(d[0] * d[0] + d[1] * d[1] + d[2] * d[2]);
+      Point at;
+      for (int axis = 0; axis < 3; ++axis) {
+        at[axis] = static_cast<int32_t>(std::lround(d[axis] * scale));
+      }
+      rows[i].push_back(mesh.AddPoint(at));
+    }
+  }
+  const auto outside = [&mesh](int32_t a, int32_t b, int32_t c) {
+    Direction sum{};
+    for (const int32_t corner : {a, b, c}) {
+      for (int axis = 0; axis < 3; ++axis) {
+        sum[axis] += mesh.points()[corner][axis];
+      }
+    }
+    return sum;
+  };
+  for (int i = 0; i < divisions; ++i) {
+    for (int j = 0; i + j < divisions; ++j) {
+      const int32_t a = rows[i][j];
+      const int32_t b = rows[i + 1][j];
+      const int32_t c = rows[i][j + 1];
+      mesh.AddTriangle(a, b, c, outside(a, b, c), 0);
+      if (i + j + 1 < divisions) {
+        const int32_t d = rows[i + 1][j + 1];
+        mesh.AddTriangle(b, d, c, outside(b, d, c), 0);
+      }
+    }
+  }
+  return mesh;
+}
+
 }  // namespace obtgen

@@ -19,6 +19,12 @@ Mesh BoxCorner();
 // to its belly at z = 0.
 Mesh QuarterVase();
 
+// The eighth of a sphere of `radius` around 0 that lies in octant 1: the
+// octahedron's face there, cut into divisions² triangles and pushed out onto
+// the sphere. (divisions + 1)(divisions + 2) / 2 points; 1413 divisions
+// give the million points of the large benchmarks.
+Mesh SphereOctant(int divisions, int32_t radius);
+
 }  // namespace obtgen
 
 #endif  // OBTMIRROR_SAMPLES_SHAPES_H_
