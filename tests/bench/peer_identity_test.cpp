@@ -6,17 +6,18 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "grid_object.h"
-#include "support/run_process.h"
+#include "support/child.h"
 #include "support/temp_dir.h"
 
 namespace {
 
-using testing_support::ProcessResult;
+using testing_support::Child;
+using testing_support::ChildOutcome;
 using testing_support::ReadFile;
-using testing_support::RunProcess;
 using testing_support::TempDir;
 using testing_support::WriteFile;
 
@@ -78,12 +79,13 @@ TEST(PeerIdentityTest, PeerWritesTheConvertersBytes) {
     std::vector<std::string> peer = {c.source, "peer.obt"};
     peer.insert(peer.end(), settings.begin(), settings.end());
 
-    const ProcessResult cli_run =
-        RunProcess(OBTMIRROR_CLI_PATH, convert, dir.path());
-    ASSERT_EQ(cli_run.exit_status, 0) << cli_run.standard_error;
-    const ProcessResult peer_run =
-        RunProcess(OBTMIRROR_PEER_PATH, peer, dir.path());
-    ASSERT_EQ(peer_run.exit_status, 0) << peer_run.standard_error;
+    for (const auto& [program, arguments] :
+         {std::pair{OBTMIRROR_CLI_PATH, convert},
+          std::pair{OBTMIRROR_PEER_PATH, peer}}) {
+      const ChildOutcome run =
+          Child(program, arguments, {.directory = dir.path()}).Wait();
+      ASSERT_EQ(run.exit_status(), 0) << program << ": " << run.standard_error;
+    }
 
     const std::string expected = ReadFile(dir.File("cli.obt"));
     const std::string actual = ReadFile(dir.File("peer.obt"));

@@ -11,13 +11,13 @@
 #include <string>
 #include <vector>
 
-#include "cli_child.h"
-#include "support/child_process.h"
+#include "support/child.h"
 #include "support/temp_dir.h"
 
 namespace {
 
-using testing_support::ChildProcess;
+using testing_support::Child;
+using testing_support::ChildOutcome;
 using testing_support::TempDir;
 using testing_support::WriteFile;
 
@@ -62,9 +62,7 @@ TEST(BrokenPipeTest, ReaderThatGoesAwayIsAnError) {
     SCOPED_TRACE(c.name);
     TempDir dir;
     WriteFile(dir.File("source.obt"), ManyPoints());
-    cli_test::ErrorCapture error;
-    testing_support::ChildSetup setup{.directory = dir.path(),
-                                      .standard_error = error.fd()};
+    testing_support::ChildSetup setup{.directory = dir.path()};
     int reader = -1;
     std::array<int, 2> output{-1, -1};
     if (c.fifo_target) {
@@ -78,8 +76,7 @@ TEST(BrokenPipeTest, ReaderThatGoesAwayIsAnError) {
       ::close(output[0]);
       setup.standard_output = output[1];
     }
-    ChildProcess cli(OBTMIRROR_CLI_PATH, c.arguments, setup);
-    ASSERT_TRUE(cli.started());
+    Child cli(OBTMIRROR_CLI_PATH, c.arguments, setup);
     if (c.fifo_target) {
       // The run has started writing; the rest no longer fits in the pipe.
       pollfd ready{reader, POLLIN, 0};
@@ -90,8 +87,9 @@ TEST(BrokenPipeTest, ReaderThatGoesAwayIsAnError) {
     } else {
       ::close(output[1]);
     }
-    EXPECT_EQ(cli_test::ExitStatus(cli.Wait()), c.exit_status);
-    EXPECT_EQ(error.Text(), c.standard_error);
+    const ChildOutcome outcome = cli.Wait();
+    EXPECT_EQ(outcome.exit_status(), c.exit_status);
+    EXPECT_EQ(outcome.standard_error, c.standard_error);
   }
 }
 

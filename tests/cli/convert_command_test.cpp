@@ -7,15 +7,15 @@
 #include <string>
 #include <vector>
 
-#include "support/run_process.h"
+#include "support/child.h"
 #include "support/temp_dir.h"
 
 namespace {
 
+using testing_support::Child;
+using testing_support::ChildOutcome;
 using testing_support::EndlessFifo;
-using testing_support::ProcessResult;
 using testing_support::ReadFile;
-using testing_support::RunProcess;
 using testing_support::TempDir;
 using testing_support::WriteFile;
 
@@ -28,16 +28,17 @@ class ConvertCommandTest : public ::testing::Test {
  protected:
   void SetUp() override { WriteFile(dir_.File("a.obt"), kTriangle); }
 
-  ProcessResult Cli(const std::vector<std::string>& arguments) {
-    return RunProcess(OBTMIRROR_CLI_PATH, arguments, dir_.path());
+  ChildOutcome Cli(const std::vector<std::string>& arguments) {
+    return Child(OBTMIRROR_CLI_PATH, arguments, {.directory = dir_.path()})
+        .Wait();
   }
 
   TempDir dir_;
 };
 
 TEST_F(ConvertCommandTest, MirrorsRelativePathsIntoTheChosenOctants) {
-  const ProcessResult run = Cli({"convert", "a.obt", "b.obt", "--to", "2,4"});
-  EXPECT_EQ(run.exit_status, 0);
+  const ChildOutcome run = Cli({"convert", "a.obt", "b.obt", "--to", "2,4"});
+  EXPECT_EQ(run.exit_status(), 0);
   EXPECT_EQ(run.standard_output, kSucceeded);
   EXPECT_EQ(run.standard_error, "");  // no progress bar off a terminal
   EXPECT_EQ(ReadFile(dir_.File("b.obt")),
@@ -50,10 +51,10 @@ TEST_F(ConvertCommandTest, MirrorsRelativePathsIntoTheChosenOctants) {
 
 TEST_F(ConvertCommandTest, TakesCentreTextsAsTheWindowDoes) {
   // "-x -5" must be a value, not an option; "1 0,5" filters to 105.
-  const ProcessResult run =
+  const ChildOutcome run =
       Cli({"convert", "a.obt", "b.obt", "-x", "-5", "-y", "1 0,5",
            "--centre-z=+1", "--from", "2", "--to", "1"});
-  ASSERT_EQ(run.exit_status, 0) << run.standard_error;
+  ASSERT_EQ(run.exit_status(), 0) << run.standard_error;
   EXPECT_EQ(run.standard_error,
             "obtmirror-cli: warning: centre y \"1 0,5\" taken as 105\n");
   // Copy 1 mirrors x only: x' = 2·(-5) - x.
@@ -121,10 +122,9 @@ TEST_F(ConvertCommandTest, ReportsEachOutcomeWithItsExitStatus) {
       endless.emplace(dir_.File("s.obt"), c.source_bytes, c.filler);
     }
     WriteFile(dir_.File("t.obt"), "old target");
-    const ProcessResult run =
+    const ChildOutcome run =
         Cli({"convert", c.source, c.target, "-z", c.centre_z});
-    ASSERT_FALSE(run.timed_out);
-    EXPECT_EQ(run.exit_status, c.exit_status);
+    EXPECT_EQ(run.exit_status(), c.exit_status);
     EXPECT_EQ(run.standard_output, "");
     EXPECT_EQ(run.standard_error, c.standard_error);
     EXPECT_EQ(ReadFile(dir_.File("t.obt")), "old target");
@@ -145,8 +145,8 @@ TEST_F(ConvertCommandTest, RefusesWrongArgumentsWithUsage) {
       {"mirror", "a.obt", "b.obt"},
   };
   for (const std::vector<std::string>& arguments : cases) {
-    const ProcessResult run = Cli(arguments);
-    EXPECT_EQ(run.exit_status, 64) << ::testing::PrintToString(arguments);
+    const ChildOutcome run = Cli(arguments);
+    EXPECT_EQ(run.exit_status(), 64) << ::testing::PrintToString(arguments);
     EXPECT_NE(run.standard_error.find("Usage"), std::string::npos);
     EXPECT_EQ(run.standard_output, "");
   }
@@ -157,8 +157,8 @@ TEST_F(ConvertCommandTest, HelpExitsZero) {
   for (const std::vector<std::string>& arguments :
        std::vector<std::vector<std::string>>{{"--help"},
                                              {"convert", "--help"}}) {
-    const ProcessResult run = Cli(arguments);
-    EXPECT_EQ(run.exit_status, 0);
+    const ChildOutcome run = Cli(arguments);
+    EXPECT_EQ(run.exit_status(), 0);
     EXPECT_NE(run.standard_output.find("Usage"), std::string::npos);
   }
 }

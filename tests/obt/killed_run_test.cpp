@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "run_helpers.h"
-#include "support/child_process.h"
+#include "support/child.h"
 #include "test_files.h"
 
 namespace {
@@ -29,7 +29,7 @@ using obt_test::ReadFile;
 using obt_test::TempDir;
 using obt_test::UnfinishedFiles;
 using obt_test::WriteFile;
-using testing_support::ChildProcess;
+using testing_support::Child;
 
 const std::string kOldTarget = CrLf({"QZ_OBT", "1.000000", "0", "0"});
 
@@ -101,15 +101,14 @@ TEST(KilledRunTest, SignalMidWriteKeepsTheOldTarget) {
     ASSERT_EQ(::write(feed, points_part.data(), points_part.size()),
               static_cast<ssize_t>(points_part.size()));
 
-    ChildProcess cli(OBTMIRROR_CLI_PATH,
-                     {"convert", source, target, "--to", "all", "--quiet"},
-                     {.directory = dir.path()});
-    ASSERT_TRUE(cli.started());
+    Child cli(OBTMIRROR_CLI_PATH,
+              {"convert", source, target, "--to", "all", "--quiet"},
+              {.directory = dir.path()});
     const std::string mid_write = UnfinishedOnceItHolds(dir, expected.size());
     ASSERT_TRUE(mid_write == expected)
         << "the run never got to the middle of its output";
     cli.Signal(c.signal_number);
-    const int status = cli.Wait();
+    const int status = cli.Wait().wait_status;
     ::close(feed);
 
     ASSERT_TRUE(WIFSIGNALED(status)) << "wait status " << status;

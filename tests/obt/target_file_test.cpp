@@ -1,7 +1,6 @@
 // Where a run's output lands and what a failing write leaves: devices,
 // FIFOs, links, file modes, a full disk, a file-size limit, permissions.
 #include <fcntl.h>
-#include <grp.h>
 #include <gtest/gtest.h>
 #include <linux/filter.h>
 #include <linux/seccomp.h>
@@ -10,7 +9,6 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -23,6 +21,7 @@
 #include "obt/conversion_job.h"
 #include "obt/io_error.h"
 #include "run_helpers.h"
+#include "support/child.h"
 #include "test_files.h"
 
 namespace {
@@ -44,7 +43,6 @@ const std::string kOldTarget = "old target\r\n";
 // Exit codes of a child that runs a case.
 constexpr int kChildIoError = 50;
 constexpr int kChildOtherError = 51;
-constexpr int kChildCannotDrop = 52;
 constexpr int kChildNoFilter = 53;
 
 int RunResultCode(JobRun& run, const std::string& source,
@@ -58,22 +56,12 @@ int RunResultCode(JobRun& run, const std::string& source,
   }
 }
 
-// Runs `work` in a child process and returns its exit code. With
-// `as_nobody`, the child first drops to uid and gid 65534, so that
-// permission bits count even when the tests run as root.
-int RunInChild(bool as_nobody, const std::function<int()>& work) {
-  const pid_t pid = ::fork();
-  if (pid == 0) {
-    if (as_nobody && ::geteuid() == 0 &&
-        (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 ||
-         ::setuid(65534) != 0)) {
-      ::_exit(kChildCannotDrop);
-    }
-    ::_exit(work());
-  }
-  int status = 0;
-  if (pid < 0 || ::waitpid(pid, &status, 0) != pid) return -1;
-  return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+// The exit status of `work` run in a child process with `setup`; what it
+// reports, the sanitizers' findings included, goes to the test's log.
+int RunInChild(testing_support::ChildSetup setup,
+               const std::function<int()>& work) {
+  setup.standard_error = STDERR_FILENO;
+  return testing_support::Child(work, setup).Wait().exit_status();
 }
 
 class TargetFileTest : public ::testing::Test {
@@ -94,13 +82,14 @@ TEST(FullDeviceTest, RaisesDiskFullAndStaysADevice) {
   if (::stat("/dev/full", &info) != 0 || !S_ISCHR(info.st_mode)) {
     GTEST_SKIP() << "no /dev/full";
   }
+  if (!testing_support::CanRunAsNobody()) GTEST_SKIP() << "no uid 65534";
   TempDir dir;
   ASSERT_EQ(::chmod(dir.path().c_str(), 0777), 0);
   WriteFile(dir.File("source.obt"), kSource);
   ASSERT_EQ(::chmod(dir.File("source.obt").c_str(), 0644), 0);
   // Unprivileged, so that a run that tried to replace the device instead of
   // writing to it could not harm the system's /dev/full.
-  const int code = RunInChild(true, [&] {
+  const int code = RunInChild({.as_nobody = true}, [&] {
     JobRun run;
     run.inputs.target_octant_checked = Octants({2});
     run.Run(dir.File("source.obt"), dir.File("warm-up.obt"));
@@ -122,7 +111,6 @@ TEST(FullDeviceTest, RaisesDiskFullAndStaysADevice) {
                ? 0
                : 4;
   });
-  if (code == kChildCannotDrop) GTEST_SKIP() << "cannot drop to uid 65534";
   EXPECT_EQ(code, 0) << "1: no IoError, 2: wrong code or message, "
                         "3: a file left open, 4: the next run failed";
   ASSERT_EQ(::stat("/dev/full", &info), 0);
@@ -152,10 +140,8 @@ TEST_F(TargetFileTest, WriteFailingHalfWayKeepsTheOldTarget) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     WriteFile(dir_.File("out.obt"), kOldTarget);
-    const int code = RunInChild(false, [&] {
+    const int code = RunInChild({.file_size_limit = c.limit}, [&] {
       ::signal(SIGXFSZ, SIG_IGN);
-      const rlimit limit{c.limit, c.limit};
-      if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) return kChildOtherError;
       run_.inputs.target_octant_checked =
           c.all_octants ? Octants(kAllOctants) : Octants({});
       try {
@@ -172,6 +158,7 @@ TEST_F(TargetFileTest, WriteFailingHalfWayKeepsTheOldTarget) {
 }
 
 TEST(RunWithoutThreadsTest, WritesTheSameBytes) {
+  if (!testing_support::CanRunAsNobody()) GTEST_SKIP() << "no uid 65534";
   // Enough points and triangles for several blocks of lines and for the
   // helper that readies the copies' memory.
   std::string source_text = CrLf({"QZ_OBT", "2.000000", "50000"});
@@ -194,14 +181,13 @@ TEST(RunWithoutThreadsTest, WritesTheSameBytes) {
               RunResult::kSucceeded);
   }
   // A user that may start no further process or thread.
-  const int code = RunInChild(true, [&] {
+  const int code = RunInChild({.as_nobody = true}, [&] {
     const rlimit none{0, 0};
     if (::setrlimit(RLIMIT_NPROC, &none) != 0) return kChildOtherError;
     JobRun run;
     run.inputs.target_octant_checked = Octants(kAllOctants);
     return RunResultCode(run, dir.File("source.obt"), dir.File("alone.obt"));
   });
-  if (code == kChildCannotDrop) GTEST_SKIP() << "cannot drop to uid 65534";
   EXPECT_EQ(code, static_cast<int>(RunResult::kSucceeded));
   EXPECT_EQ(ReadFile(dir.File("alone.obt")), ReadFile(dir.File("threads.obt")));
 }
@@ -233,7 +219,7 @@ TEST(RunWithLittleAddressSpaceTest, RefusesWhatDoesNotFitAndGoesOn) {
     ASSERT_EQ(run.Run(dir.File("small.obt"), dir.File("expected.obt")),
               RunResult::kSucceeded);
   }
-  const int code = RunInChild(false, [&] {
+  const int code = RunInChild({}, [&] {
     const rlim_t room = MappedBytes() + (std::size_t{256} << 20);
     const rlimit limit{room, room};
     if (::setrlimit(RLIMIT_AS, &limit) != 0) return kChildOtherError;
@@ -298,7 +284,7 @@ bool FailEveryFchmod() {
 
 TEST_F(TargetFileTest, TargetThatCannotKeepItsModeIsNotWritten) {
   WriteFile(dir_.File("out.obt"), kOldTarget);
-  const int code = RunInChild(false, [&] {
+  const int code = RunInChild({}, [&] {
     if (!FailEveryFchmod()) return kChildNoFilter;
     return RunResultCode(run_, source(), dir_.File("out.obt"));
   });
@@ -365,6 +351,7 @@ struct PermissionCase {
 };
 
 TEST(TargetPermissionTest, UnwritableTargetsAndUnreadableSources) {
+  if (!testing_support::CanRunAsNobody()) GTEST_SKIP() << "no uid 65534";
   const std::vector<PermissionCase> cases = {
       {"existing target not writable", "source.obt", "target.obt",
        [](const TempDir& dir) {
@@ -385,12 +372,11 @@ TEST(TargetPermissionTest, UnwritableTargetsAndUnreadableSources) {
     ASSERT_EQ(::chmod(dir.File("target.obt").c_str(), 0644), 0);
     ASSERT_EQ(::mkdir(dir.File("locked").c_str(), 0777), 0);
     c.restrict(dir);
-    const int code = RunInChild(true, [&] {
+    const int code = RunInChild({.as_nobody = true}, [&] {
       JobRun run;
       run.inputs.target_octant_checked = Octants({2});
       return RunResultCode(run, dir.File(c.source), dir.File(c.target));
     });
-    if (code == kChildCannotDrop) GTEST_SKIP() << "cannot drop to uid 65534";
     EXPECT_EQ(code, static_cast<int>(RunResult::kFileNameError));
     EXPECT_EQ(ReadFile(dir.File("target.obt")), kOldTarget);
     EXPECT_TRUE(UnfinishedFiles(dir).empty());

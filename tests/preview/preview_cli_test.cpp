@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "preview_test_files.h"
-#include "support/run_process.h"
+#include "support/child.h"
 
 namespace preview_test {
 namespace {
@@ -21,9 +21,11 @@ using Words = std::vector<std::string>;
 class PreviewCliTest : public ::testing::Test {
  protected:
   // Runs "obtmirror-cli preview <arguments>" in the temporary directory.
-  testing_support::ProcessResult Preview(Words arguments) {
+  testing_support::ChildOutcome Preview(Words arguments) {
     arguments.insert(arguments.begin(), "preview");
-    return testing_support::RunProcess(OBTMIRROR_CLI, arguments, dir_.path());
+    return testing_support::Child(OBTMIRROR_CLI, arguments,
+                                  {.directory = dir_.path()})
+        .Wait();
   }
 
   bool Exists(const std::string& name) const {
@@ -45,9 +47,9 @@ bool PbmIsBlack(const std::string& pbm, std::size_t header, int width,
 
 TEST_F(PreviewCliTest, FrontViewPointsAndPbm) {
   WriteFile(dir_.File("front.obt"), kFrontObject);
-  const testing_support::ProcessResult outcome =
+  const testing_support::ChildOutcome outcome =
       Preview({"front.obt", "--view", "1", "--points", "--pbm", "out.pbm"});
-  EXPECT_EQ(outcome.exit_status, 0) << outcome.standard_error;
+  EXPECT_EQ(outcome.exit_status(), 0) << outcome.standard_error;
   EXPECT_EQ(outcome.standard_output, "0 176\n58 118\n172 4\n230 176\n115 61\n");
   EXPECT_EQ(outcome.standard_error, "");
 
@@ -68,10 +70,10 @@ TEST_F(PreviewCliTest, FrontViewPointsAndPbm) {
 TEST_F(PreviewCliTest, SmallBoxExactly) {
   WriteFile(dir_.File("small.obt"),
             ObtText({{0, 0, 0}, {4, 0, 2}, {4, 0, 0}}, {{0, 1, 2}}));
-  const testing_support::ProcessResult outcome =
+  const testing_support::ChildOutcome outcome =
       Preview({"small.obt", "--view", "1", "--size", "8x4", "--pbm",
                "small.pbm", "--points"});
-  EXPECT_EQ(outcome.exit_status, 0) << outcome.standard_error;
+  EXPECT_EQ(outcome.exit_status(), 0) << outcome.standard_error;
   EXPECT_EQ(outcome.standard_output, "0 4\n8 0\n8 4\n");
   EXPECT_EQ(ReadFile(dir_.File("small.pbm")),
             std::string("P4\n8 4\n\x01\x06\x18\x60", 11));
@@ -79,9 +81,9 @@ TEST_F(PreviewCliTest, SmallBoxExactly) {
 
 TEST_F(PreviewCliTest, PngIsWritten) {
   WriteFile(dir_.File("front.obt"), kFrontObject);
-  const testing_support::ProcessResult outcome =
+  const testing_support::ChildOutcome outcome =
       Preview({"front.obt", "--size", "40x30", "--png", "out.png"});
-  EXPECT_EQ(outcome.exit_status, 0) << outcome.standard_error;
+  EXPECT_EQ(outcome.exit_status(), 0) << outcome.standard_error;
   const std::string png = ReadFile(dir_.File("out.png"));
   ASSERT_GE(png.size(), 24u);
   EXPECT_EQ(png.substr(0, 8), "\x89PNG\r\n\x1a\n");
@@ -120,10 +122,9 @@ TEST_F(PreviewCliTest, FailedLoads) {
     } else if (!c.content.empty()) {
       WriteFile(dir_.File("bad.obt"), c.content);
     }
-    const testing_support::ProcessResult outcome = Preview(
+    const testing_support::ChildOutcome outcome = Preview(
         {c.argument, "--points", "--pbm", "out.pbm", "--png", "out.png"});
-    ASSERT_FALSE(outcome.timed_out);
-    EXPECT_EQ(outcome.exit_status, c.exit_status);
+    EXPECT_EQ(outcome.exit_status(), c.exit_status);
     EXPECT_EQ(outcome.standard_error, kLoadError);
     EXPECT_EQ(outcome.standard_output, "");
     EXPECT_FALSE(Exists("out.pbm"));
@@ -146,22 +147,22 @@ TEST_F(PreviewCliTest, UsageErrors) {
   for (Words arguments : cases) {
     SCOPED_TRACE(::testing::PrintToString(arguments));
     arguments.insert(arguments.end(), {"--pbm", "out.pbm"});
-    const testing_support::ProcessResult outcome = Preview(arguments);
-    EXPECT_EQ(outcome.exit_status, 64);
+    const testing_support::ChildOutcome outcome = Preview(arguments);
+    EXPECT_EQ(outcome.exit_status(), 64);
     EXPECT_NE(outcome.standard_error, "");
     EXPECT_FALSE(Exists("out.pbm"));
   }
 }
 
 TEST_F(PreviewCliTest, HelpAndUnwritableFile) {
-  const testing_support::ProcessResult help = Preview({"--help"});
-  EXPECT_EQ(help.exit_status, 0);
+  const testing_support::ChildOutcome help = Preview({"--help"});
+  EXPECT_EQ(help.exit_status(), 0);
   EXPECT_NE(help.standard_output.find("--size"), std::string::npos);
 
   WriteFile(dir_.File("front.obt"), kFrontObject);
-  const testing_support::ProcessResult outcome =
+  const testing_support::ChildOutcome outcome =
       Preview({"front.obt", "--pbm", "no/such/dir.pbm"});
-  EXPECT_EQ(outcome.exit_status, 74);
+  EXPECT_EQ(outcome.exit_status(), 74);
   EXPECT_NE(outcome.standard_error.find("no/such/dir.pbm"), std::string::npos);
 }
 
