@@ -97,13 +97,13 @@ void WindowLayoutTest::controls_data() {
 
   const QString compute_hint = QStringLiteral("Neue 3D - Daten berechnen");
   const QString quit_hint = QStringLiteral("Programm beenden");
-  auto row = [](const char* name, const char* kind, const char* parent,
+  auto row = [](const QByteArray& name, const char* kind, const char* parent,
                 QRect geometry, const QString& text = QString(),
                 const QString& hint = QString(), bool enabled = true,
                 int checked = kNotCheckable) {
-    QTest::newRow(name) << QString::fromLatin1(kind)
-                        << QString::fromLatin1(parent) << geometry << text
-                        << hint << enabled << checked;
+    QTest::newRow(name.constData())
+        << QString::fromLatin1(kind) << QString::fromLatin1(parent) << geometry
+        << text << hint << enabled << checked;
   };
 
   row("TabbedNotebook1", "QTabWidget", "Form1", QRect(8, 8, 537, 289));
@@ -125,22 +125,6 @@ void WindowLayoutTest::controls_data() {
   row("GroupBox3", "QGroupBox", "page0", QRect(310, 16, 209, 234),
       "Quellposition");
   row("Image2", "ui::OctantPicture", "GroupBox3", QRect(9, 20, 191, 193));
-  row("RadioButton1", "QRadioButton", "GroupBox3", QRect(10, 196, 16, 21), "",
-      "", true, 1);
-  row("RadioButton2", "QRadioButton", "GroupBox3", QRect(126, 196, 16, 21), "",
-      "", true, 0);
-  row("RadioButton4", "QRadioButton", "GroupBox3", QRect(184, 140, 16, 21), "",
-      "", true, 0);
-  row("RadioButton8", "QRadioButton", "GroupBox3", QRect(68, 138, 16, 21), "",
-      "", true, 0);
-  row("RadioButton16", "QRadioButton", "GroupBox3", QRect(10, 80, 16, 21), "",
-      "", true, 0);
-  row("RadioButton32", "QRadioButton", "GroupBox3", QRect(126, 80, 16, 21), "",
-      "", true, 0);
-  row("RadioButton64", "QRadioButton", "GroupBox3", QRect(186, 22, 16, 21), "",
-      "", true, 0);
-  row("RadioButton128", "QRadioButton", "GroupBox3", QRect(70, 22, 16, 21), "",
-      "", true, 0);
 
   row("Edit2", "QLineEdit", "page1", QRect(16, 24, 113, 24), "*.obt");
   row("FileListBox2", "ui::FileListBox", "page1", QRect(16, 56, 113, 153),
@@ -157,22 +141,6 @@ void WindowLayoutTest::controls_data() {
   row("GroupBox2", "QGroupBox", "page1", QRect(310, 16, 209, 234),
       "Zielposition");
   row("Image3", "ui::OctantPicture", "GroupBox2", QRect(9, 20, 191, 193));
-  row("CheckBox1", "QCheckBox", "GroupBox2", QRect(12, 200, 16, 17), "", "",
-      true, 0);
-  row("CheckBox2", "QCheckBox", "GroupBox2", QRect(128, 200, 16, 17), "", "",
-      true, 1);
-  row("CheckBox4", "QCheckBox", "GroupBox2", QRect(186, 142, 16, 17), "", "",
-      true, 0);
-  row("CheckBox8", "QCheckBox", "GroupBox2", QRect(70, 140, 16, 17), "", "",
-      true, 0);
-  row("CheckBox16", "QCheckBox", "GroupBox2", QRect(10, 80, 16, 17), "", "",
-      true, 0);
-  row("CheckBox32", "QCheckBox", "GroupBox2", QRect(128, 82, 16, 17), "", "",
-      true, 0);
-  row("CheckBox64", "QCheckBox", "GroupBox2", QRect(186, 22, 16, 17), "", "",
-      true, 0);
-  row("CheckBox128", "QCheckBox", "GroupBox2", QRect(70, 22, 16, 17), "", "",
-      true, 0);
 
   row("GroupBox1", "QGroupBox", "page2", QRect(18, 2, 227, 141),
       "Spiegel-Mittelpunkt");
@@ -207,6 +175,20 @@ void WindowLayoutTest::controls_data() {
   row("StatusLabel", "QLabel", "StatusBox", QRect(24, 16, kAnyWidth, 16));
   row("StatusGauge", "ui::Gauge", "StatusBox", QRect(9, 38, 519, 17), "",
       "Fortschrittsanzeige");
+
+  // Each octant's radio button on the source page and check box on the
+  // target page, by code; octant 1 is the source and octant 2 the target.
+  const QPoint radio_buttons[] = {{10, 196}, {126, 196}, {184, 140}, {68, 138},
+                                  {10, 80},  {126, 80},  {186, 22},  {70, 22}};
+  const QPoint check_boxes[] = {{12, 200}, {128, 200}, {186, 142}, {70, 140},
+                                {10, 80},  {128, 82},  {186, 22},  {70, 22}};
+  for (int bit = 0; bit < 8; ++bit) {
+    const QByteArray code = QByteArray::number(1 << bit);
+    row("RadioButton" + code, "QRadioButton", "GroupBox3",
+        QRect(radio_buttons[bit], QSize(16, 21)), "", "", true, bit == 0);
+    row("CheckBox" + code, "QCheckBox", "GroupBox2",
+        QRect(check_boxes[bit], QSize(16, 17)), "", "", true, bit == 1);
+  }
 }
 
 void WindowLayoutTest::controls() {
@@ -302,44 +284,17 @@ void WindowLayoutTest::pages() {
 }
 
 void WindowLayoutTest::tabOrder() {
-  const QStringList expected = {"FileListBox1",
-                                "DirectoryListBox1",
-                                "DriveComboBox1",
-                                "QuelleOK",
-                                "QuelleAbbrechen",
-                                "QuelleHilfe",
-                                "FilterComboBox1",
-                                "RadioButton1",
-                                "RadioButton2",
-                                "RadioButton4",
-                                "RadioButton8",
-                                "RadioButton16",
-                                "RadioButton32",
-                                "RadioButton64",
-                                "RadioButton128",
-                                "Edit2",
-                                "FileListBox2",
-                                "DirectoryListBox2",
-                                "DriveComboBox2",
-                                "ZielOK",
-                                "ZielAbbrechen",
-                                "ZielHilfe",
-                                "CheckBox1",
-                                "CheckBox2",
-                                "CheckBox4",
-                                "CheckBox8",
-                                "CheckBox16",
-                                "CheckBox32",
-                                "CheckBox64",
-                                "CheckBox128",
-                                "MPX",
-                                "MPY",
-                                "MPZ",
-                                "SonstOK",
-                                "SonstAbbrechen",
-                                "SonstHilfe",
-                                "VorschauComboBox",
-                                "AnsichtComboBox"};
+  const QStringList expected =
+      QStringLiteral(
+          "FileListBox1 DirectoryListBox1 DriveComboBox1 QuelleOK "
+          "QuelleAbbrechen QuelleHilfe FilterComboBox1 RadioButton1 "
+          "RadioButton2 RadioButton4 RadioButton8 RadioButton16 RadioButton32 "
+          "RadioButton64 RadioButton128 Edit2 FileListBox2 DirectoryListBox2 "
+          "DriveComboBox2 ZielOK ZielAbbrechen ZielHilfe CheckBox1 CheckBox2 "
+          "CheckBox4 CheckBox8 CheckBox16 CheckBox32 CheckBox64 CheckBox128 "
+          "MPX MPY MPZ SonstOK SonstAbbrechen SonstHilfe VorschauComboBox "
+          "AnsichtComboBox")
+          .split(QLatin1Char(' '));
   QStringList chain;
   for (QWidget* widget = form_->nextInFocusChain(); widget != form_;
        widget = widget->nextInFocusChain()) {
