@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <random>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,20 @@ constexpr std::size_t kReaderPiece = 256 * 1024;
 // A malformed token: its value is not fixed, only the error 106.
 constexpr std::optional<int32_t> kBad = std::nullopt;
 
+// A reader on a file that holds `content`; throws when it does not open.
+struct OpenText {
+  explicit OpenText(const std::string& content) {
+    WriteFile(dir.File("in.obt"), content);
+    if (reader.OpenForReading(dir.File("in.obt")) != 0) {
+      throw std::runtime_error("cannot open in.obt");
+    }
+  }
+
+  TempDir dir;
+  obt::PendingIoError pending;
+  obt::TextReader reader{pending};
+};
+
 struct NumberCase {
   std::string name;
   std::string content;
@@ -37,14 +52,10 @@ struct NumberCase {
 // of input) and checks each value and the error it leaves.
 void ExpectNumbers(const NumberCase& c) {
   SCOPED_TRACE(c.name);
-  TempDir dir;
-  WriteFile(dir.File("in.obt"), c.content);
-  obt::PendingIoError pending;
-  obt::TextReader reader(pending);
-  ASSERT_EQ(reader.OpenForReading(dir.File("in.obt")), 0);
+  OpenText in(c.content);
   for (std::size_t i = 0; i < c.numbers.size(); ++i) {
-    const int32_t value = reader.ReadNumber();
-    const int error = pending.TakeIoError();
+    const int32_t value = in.reader.ReadNumber();
+    const int error = in.pending.TakeIoError();
     if (c.numbers[i]) {
       EXPECT_EQ(value, *c.numbers[i]) << "number " << i;
       EXPECT_EQ(error, 0) << "number " << i;
@@ -53,8 +64,8 @@ void ExpectNumbers(const NumberCase& c) {
     }
   }
   for (int extra = 0; extra < 2; ++extra) {
-    EXPECT_EQ(reader.ReadNumber(), 0) << "past the end";
-    EXPECT_EQ(pending.TakeIoError(), 0) << "past the end";
+    EXPECT_EQ(in.reader.ReadNumber(), 0) << "past the end";
+    EXPECT_EQ(in.pending.TakeIoError(), 0) << "past the end";
   }
 }
 
@@ -129,7 +140,6 @@ TEST(ReadNumberTest, TokensStraddlingTheReadersPieces) {
 }
 
 TEST(ReadNumberTest, ManyRecordsAcrossPiecesKeepTheirValues) {
-  TempDir dir;
   std::string text;
   int lines = 0;
   while (text.size() < 2 * kReaderPiece + 1000) {
@@ -137,18 +147,15 @@ TEST(ReadNumberTest, ManyRecordsAcrossPiecesKeepTheirValues) {
         std::to_string(lines) + " -" + std::to_string(lines) + " $" + "FF\r\n";
     ++lines;
   }
-  WriteFile(dir.File("in.obt"), text);
-  obt::PendingIoError pending;
-  obt::TextReader reader(pending);
-  ASSERT_EQ(reader.OpenForReading(dir.File("in.obt")), 0);
+  OpenText in(text);
   for (int i = 0; i < lines; ++i) {
-    ASSERT_EQ(reader.ReadNumber(), i);
-    ASSERT_EQ(reader.ReadNumber(), -i);
-    ASSERT_EQ(reader.ReadNumber(), 255);
-    reader.SkipToNextLine();
+    ASSERT_EQ(in.reader.ReadNumber(), i);
+    ASSERT_EQ(in.reader.ReadNumber(), -i);
+    ASSERT_EQ(in.reader.ReadNumber(), 255);
+    in.reader.SkipToNextLine();
   }
-  EXPECT_EQ(reader.ReadNumber(), 0);
-  EXPECT_EQ(pending.TakeIoError(), 0);
+  EXPECT_EQ(in.reader.ReadNumber(), 0);
+  EXPECT_EQ(in.pending.TakeIoError(), 0);
 }
 
 struct LineCase {
@@ -177,25 +184,18 @@ TEST(ReadLineTextTest, LineEnds) {
   };
   for (const LineCase& c : cases) {
     SCOPED_TRACE(c.name);
-    TempDir dir;
-    WriteFile(dir.File("in.obt"), c.content);
-    obt::PendingIoError pending;
-    obt::TextReader reader(pending);
-    ASSERT_EQ(reader.OpenForReading(dir.File("in.obt")), 0);
+    OpenText in(c.content);
     for (const std::string& line : c.lines) {
-      EXPECT_EQ(reader.ReadLineText(), line);
-      reader.SkipToNextLine();
+      EXPECT_EQ(in.reader.ReadLineText(), line);
+      in.reader.SkipToNextLine();
     }
-    EXPECT_EQ(pending.TakeIoError(), 0);
+    EXPECT_EQ(in.pending.TakeIoError(), 0);
   }
 }
 
 TEST(ReadLineTextTest, LimitAndLineEndLeftUnread) {
-  TempDir dir;
-  WriteFile(dir.File("in.obt"), "abcdef\r\nxy\r\n5");
-  obt::PendingIoError pending;
-  obt::TextReader reader(pending);
-  ASSERT_EQ(reader.OpenForReading(dir.File("in.obt")), 0);
+  OpenText in("abcdef\r\nxy\r\n5");
+  obt::TextReader& reader = in.reader;
   EXPECT_EQ(reader.ReadLineText(3), "abc");
   EXPECT_EQ(reader.ReadLineText(), "def");
   EXPECT_EQ(reader.ReadLineText(), "");  // still in front of the CR
@@ -259,26 +259,20 @@ std::string MixedLines(unsigned seed) {
 // the same place afterwards.
 template <std::size_t kCount>
 void ExpectLinesReadAsNumbers(const std::string& text) {
-  TempDir dir;
-  WriteFile(dir.File("in.obt"), text);
-  obt::PendingIoError pending_at_once;
-  obt::PendingIoError pending_one_by_one;
-  obt::TextReader at_once(pending_at_once);
-  obt::TextReader one_by_one(pending_one_by_one);
-  ASSERT_EQ(at_once.OpenForReading(dir.File("in.obt")), 0);
-  ASSERT_EQ(one_by_one.OpenForReading(dir.File("in.obt")), 0);
-  ASSERT_FALSE(one_by_one.AtEndOfInput());
-  for (int line = 0; !one_by_one.AtEndOfInput(); ++line) {
+  OpenText at_once(text);
+  OpenText one_by_one(text);
+  ASSERT_FALSE(one_by_one.reader.AtEndOfInput());
+  for (int line = 0; !one_by_one.reader.AtEndOfInput(); ++line) {
     std::array<int32_t, kCount> values{};
-    at_once.ReadNumberLine(values);
+    at_once.reader.ReadNumberLine(values);
     std::array<int32_t, kCount> expected{};
-    for (int32_t& value : expected) value = one_by_one.ReadNumber();
-    one_by_one.SkipToNextLine();
+    for (int32_t& value : expected) value = one_by_one.reader.ReadNumber();
+    one_by_one.reader.SkipToNextLine();
     ASSERT_EQ(values, expected) << "line " << line;
-    ASSERT_EQ(pending_at_once.TakeIoError(), pending_one_by_one.TakeIoError())
+    ASSERT_EQ(at_once.pending.TakeIoError(), one_by_one.pending.TakeIoError())
         << "line " << line;
   }
-  EXPECT_TRUE(at_once.AtEndOfInput());
+  EXPECT_TRUE(at_once.reader.AtEndOfInput());
 }
 
 TEST(ReadNumberLineTest, ReadsWhatNumbersOneByOneAndASkipRead) {
