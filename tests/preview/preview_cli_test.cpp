@@ -23,7 +23,7 @@ class PreviewCliTest : public ::testing::Test {
   // Runs "obtmirror-cli preview <arguments>" in the temporary directory.
   testing_support::ChildOutcome Preview(Words arguments) {
     arguments.insert(arguments.begin(), "preview");
-    return testing_support::Child(OBTMIRROR_CLI, arguments,
+    return testing_support::Child(OBTMIRROR_CLI_PATH, arguments,
                                   {.directory = dir_.path()})
         .Wait();
   }
