@@ -145,52 +145,38 @@ void WindowControllerTest::enabling_data() {
   QTest::addColumn<QStringList>("steps");
   QTest::addColumn<QString>("groups");
   QTest::addColumn<QString>("edit");
-
-  QTest::newRow("start") << QStringList{} << "compute off, preview off, work on"
-                         << "*.obt";
-  QTest::newRow("source alone")
-      << QStringList{"source quelle.obt"} << "compute off, preview on, work on"
-      << "*.obt";
-  QTest::newRow("source, then a name typed")
-      << QStringList{"source quelle.obt", "type neu.obt"}
-      << "compute on, preview on, work on"
-      << "neu.obt";
-  QTest::newRow("name typed, then source")
-      << QStringList{"type neu.obt", "source quelle.obt"}
-      << "compute off, preview on, work on"
-      << "neu.obt";
-  QTest::newRow("name typed, source, one more character")
-      << QStringList{"type neu.obt", "source quelle.obt", "type x"}
-      << "compute on, preview on, work on"
-      << "neu.obtx";
-  QTest::newRow("name typed without a source")
-      << QStringList{"type neu.obt"} << "compute off, preview off, work on"
-      << "neu.obt";
-  QTest::newRow("Edit2 emptied")
-      << QStringList{"source quelle.obt", "type neu.obt", "clear"}
-      << "compute off, preview off, work on"
-      << "";
-  QTest::newRow("target picked in its list")
-      << QStringList{"source quelle.obt", "pick ziel.obt"}
-      << "compute on, preview on, work on"
-      << "ziel.obt";
-  QTest::newRow("target list moved writes the mask back")
-      << QStringList{"source quelle.obt", "pick ziel.obt", "target dir sub"}
-      << "compute on, preview on, work on"
-      << "*.obt";
-  QTest::newRow("filter refills the source list")
-      << QStringList{"source quelle.obt", "type neu.obt", "all files"}
-      << "compute on, preview off, work on"
-      << "neu.obt";
-  QTest::newRow("source list moved")
-      << QStringList{"source quelle.obt", "type neu.obt", "source dir sub"}
-      << "compute on, preview off, work on"
-      << "neu.obt";
-  QTest::newRow("source chosen again after a refill")
-      << QStringList{"source quelle.obt", "type neu.obt", "all files",
-                     "source quelle.obt"}
-      << "compute on, preview on, work on"
-      << "neu.obt";
+  auto row = [](const char* name, const QStringList& steps, const char* groups,
+                const char* edit) {
+    QTest::newRow(name) << steps << QString(groups) << QString(edit);
+  };
+  row("start", {}, "compute off, preview off, work on", "*.obt");
+  row("source alone", {"source quelle.obt"}, "compute off, preview on, work on",
+      "*.obt");
+  row("source, then a name typed", {"source quelle.obt", "type neu.obt"},
+      "compute on, preview on, work on", "neu.obt");
+  row("name typed, then source", {"type neu.obt", "source quelle.obt"},
+      "compute off, preview on, work on", "neu.obt");
+  row("name typed, source, one more character",
+      {"type neu.obt", "source quelle.obt", "type x"},
+      "compute on, preview on, work on", "neu.obtx");
+  row("name typed without a source", {"type neu.obt"},
+      "compute off, preview off, work on", "neu.obt");
+  row("Edit2 emptied", {"source quelle.obt", "type neu.obt", "clear"},
+      "compute off, preview off, work on", "");
+  row("target picked in its list", {"source quelle.obt", "pick ziel.obt"},
+      "compute on, preview on, work on", "ziel.obt");
+  row("target list moved writes the mask back",
+      {"source quelle.obt", "pick ziel.obt", "target dir sub"},
+      "compute on, preview on, work on", "*.obt");
+  row("filter refills the source list",
+      {"source quelle.obt", "type neu.obt", "all files"},
+      "compute on, preview off, work on", "neu.obt");
+  row("source list moved",
+      {"source quelle.obt", "type neu.obt", "source dir sub"},
+      "compute on, preview off, work on", "neu.obt");
+  row("source chosen again after a refill",
+      {"source quelle.obt", "type neu.obt", "all files", "source quelle.obt"},
+      "compute on, preview on, work on", "neu.obt");
 }
 
 void WindowControllerTest::enabling() {
