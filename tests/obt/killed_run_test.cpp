@@ -19,16 +19,9 @@
 #include "support/child.h"
 #include "test_files.h"
 
+namespace obt_test {
 namespace {
 
-using obt_test::CrLf;
-using obt_test::JobRun;
-using obt_test::kAllOctants;
-using obt_test::Octants;
-using obt_test::ReadFile;
-using obt_test::TempDir;
-using obt_test::UnfinishedFiles;
-using obt_test::WriteFile;
 using testing_support::Child;
 
 const std::string kOldTarget = CrLf({"QZ_OBT", "1.000000", "0", "0"});
@@ -126,3 +119,4 @@ TEST(KilledRunTest, SignalMidWriteKeepsTheOldTarget) {
 }
 
 }  // namespace
+}  // namespace obt_test

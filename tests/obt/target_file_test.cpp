@@ -24,20 +24,13 @@
 #include "support/child.h"
 #include "test_files.h"
 
+namespace obt_test {
 namespace {
 
 using obt::RunResult;
-using obt_test::CrLf;
-using obt_test::JobRun;
-using obt_test::kAllOctants;
-using obt_test::Octants;
-using obt_test::ReadFile;
-using obt_test::TempDir;
-using obt_test::UnfinishedFiles;
-using obt_test::WriteFile;
 
-const std::string& kSource = obt_test::kTinySource;
-const std::string& kOutput = obt_test::kTinySourceMirroredOnX;
+const std::string& kSource = kTinySource;
+const std::string& kOutput = kTinySourceMirroredOnX;
 const std::string kOldTarget = "old target\r\n";
 
 // Exit codes of a child that runs a case.
@@ -93,7 +86,7 @@ TEST(FullDeviceTest, RaisesDiskFullAndStaysADevice) {
     JobRun run;
     run.inputs.target_octant_checked = Octants({2});
     run.Run(dir.File("source.obt"), dir.File("warm-up.obt"));
-    const int open_fds = obt_test::CountOpenFds();
+    const int open_fds = CountOpenFds();
     try {
       run.Run(dir.File("source.obt"), "/dev/full");
       return 1;
@@ -104,7 +97,7 @@ TEST(FullDeviceTest, RaisesDiskFullAndStaysADevice) {
         return 2;
       }
     }
-    if (obt_test::CountOpenFds() != open_fds) return 3;
+    if (CountOpenFds() != open_fds) return 3;
     // The run after a failed one works as usual.
     return run.Run(dir.File("source.obt"), dir.File("out.obt")) ==
                    RunResult::kSucceeded
@@ -385,3 +378,4 @@ TEST(TargetPermissionTest, UnwritableTargetsAndUnreadableSources) {
 }
 
 }  // namespace
+}  // namespace obt_test
