@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <new>
+#include <optional>
 
 #include "mirror/copy_plan.h"
 #include "mirror/mirror_centre.h"
@@ -47,6 +49,8 @@ std::string_view StatusText(RunResult result) {
       return kStatusObjectTooLarge;
     case RunResult::kInvalidCentre:
       return kStatusInvalidCentre;
+    case RunResult::kInvalidPointNumber:
+      return kStatusInvalidPointNumber;
   }
   return kStatusFileNameError;
 }
@@ -89,7 +93,18 @@ RunResult ConversionJob::RunConversionJob(const work::RunInputs& inputs,
     mirror::MirrorPoints(mirror_.plan, point_count_, tables_.points(),
                          feedback);
   }
-  WritePoints(feedback);
+  OutputList points = Replicated(point_count_);
+  if (result_stage_ != nullptr) {
+    // A stage that finds no memory for its own tables refuses the run as
+    // the tables themselves would.
+    try {
+      points = Staged(result_stage_->AfterPoints(mirror_.plan, point_count_,
+                                                 tables_.points()));
+    } catch (const std::bad_alloc&) {
+      return refuse(RunResult::kObjectTooLarge);
+    }
+  }
+  WritePoints(points, feedback);
 
   if (!ReadTriangles(feedback)) return refuse(RunResult::kObjectTooLarge);
   if (triangle_count_ > 0) {
@@ -97,7 +112,20 @@ RunResult ConversionJob::RunConversionJob(const work::RunInputs& inputs,
                                tables_.triangles(), tables_.fourth_values(),
                                feedback);
   }
-  WriteTriangles(feedback);
+  OutputList triangles = Replicated(triangle_count_);
+  if (result_stage_ != nullptr) {
+    std::optional<std::size_t> kept;
+    try {
+      kept = result_stage_->AfterTriangles(mirror_.plan, point_count_,
+                                           triangle_count_, tables_.triangles(),
+                                           tables_.fourth_values());
+    } catch (const std::bad_alloc&) {
+      return refuse(RunResult::kObjectTooLarge);
+    }
+    if (!kept) return refuse(RunResult::kInvalidPointNumber);
+    triangles = Staged(*kept);
+  }
+  WriteTriangles(triangles, feedback);
 
   source_.CloseTextFile();
   pending_.CheckIo();
@@ -180,18 +208,27 @@ void ConversionJob::WriteLineEnd() {
   pending_.CheckIo();
 }
 
-void ConversionJob::WritePoints(work::Feedback& feedback) {
-  const int32_t total = OutputCount(mirror_.plan.copy_count, point_count_);
+ConversionJob::OutputList ConversionJob::Replicated(int32_t count) const {
+  return {OutputCount(mirror_.plan.copy_count, count),
+          EntriesFor(mirror_.plan.copy_count, count)};
+}
+
+ConversionJob::OutputList ConversionJob::Staged(std::size_t entries) {
+  return {static_cast<int32_t>(entries), entries};
+}
+
+void ConversionJob::WritePoints(const OutputList& list,
+                                work::Feedback& feedback) {
   target_.WriteText(header_.magic_text);
   WriteLineEnd();
   target_.WriteText(header_.version_text);
   WriteLineEnd();
-  target_.WriteNumber(total);
+  target_.WriteNumber(list.count_line);
   WriteLineEnd();
 
   // Lines only for the entries the tables hold: a negative count can wrap
   // the count line to a positive number, and that must not be read past.
-  const std::size_t held = EntriesFor(mirror_.plan.copy_count, point_count_);
+  const std::size_t held = list.entries;
   const work::TableEntry* points = tables_.points();
   const mirror::MirrorCentre centre = mirror_.centre;
   target_.WriteLines(
@@ -233,12 +270,12 @@ bool ConversionJob::ReadTriangles(work::Feedback& feedback) {
   return true;
 }
 
-void ConversionJob::WriteTriangles(work::Feedback& feedback) {
-  const int32_t total = OutputCount(mirror_.plan.copy_count, triangle_count_);
-  target_.WriteNumber(total);
+void ConversionJob::WriteTriangles(const OutputList& list,
+                                   work::Feedback& feedback) {
+  target_.WriteNumber(list.count_line);
   WriteLineEnd();
 
-  const std::size_t held = EntriesFor(mirror_.plan.copy_count, triangle_count_);
+  const std::size_t held = list.entries;
   const work::TableEntry* triangles = tables_.triangles();
   const uint8_t* fourth_values = tables_.fourth_values();
   target_.WriteLines(held, kMaxNumberLineLength<4>,

@@ -1,11 +1,13 @@
 #ifndef OBTMIRROR_OBT_CONVERSION_JOB_H_
 #define OBTMIRROR_OBT_CONVERSION_JOB_H_
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 #include "mirror/mirror_state.h"
+#include "mirror/result_stage.h"
 #include "obt/obt_header.h"
 #include "obt/pending_io_error.h"
 #include "obt/text_reader.h"
@@ -23,6 +25,9 @@ enum class RunResult {
   kNotObt,
   kObjectTooLarge,
   kInvalidCentre,
+  // The result stage met a triangle that names a point the object does not
+  // have.
+  kInvalidPointNumber,
 };
 
 // The status line a run ends with.
@@ -60,6 +65,11 @@ class ConversionJob {
   void set_target_name(std::string name) { target_name_ = std::move(name); }
   const std::string& target_name() const { return target_name_; }
 
+  // A stage that reworks the result before it is written (the command
+  // line's weld); none by default, and the window never sets one. The job
+  // does not own it.
+  void set_result_stage(mirror::ResultStage* stage) { result_stage_ = stage; }
+
   // Runs to the end and writes the outcome to the status line. An I/O error
   // in the middle of work raises IoError; both files are closed and the
   // target is as it was before the run, as after every run that fails.
@@ -73,11 +83,22 @@ class ConversionJob {
   const mirror::MirrorState& mirror_state() const { return mirror_; }
 
  private:
+  // What a list of the output comes to: the number on its count line and
+  // the entries the tables hold for it.
+  struct OutputList {
+    int32_t count_line = 0;
+    std::size_t entries = 0;
+  };
+
   void OpenJobFiles(const work::RunInputs& inputs);
   bool ReadPoints(work::Feedback& feedback);
-  void WritePoints(work::Feedback& feedback);
+  void WritePoints(const OutputList& list, work::Feedback& feedback);
   bool ReadTriangles(work::Feedback& feedback);
-  void WriteTriangles(work::Feedback& feedback);
+  void WriteTriangles(const OutputList& list, work::Feedback& feedback);
+  // The list as the replication left it, for a run without a stage.
+  OutputList Replicated(int32_t count) const;
+  // What a stage left: no more than the tables hold, so its count fits.
+  static OutputList Staged(std::size_t entries);
   void WriteLineEnd();
   // Closes what a run that stops early leaves open, and drops its output.
   void CloseFilesQuietly();
@@ -87,6 +108,7 @@ class ConversionJob {
   TextWriter target_;
   work::WorkTables tables_;
   mirror::MirrorState mirror_;
+  mirror::ResultStage* result_stage_ = nullptr;
 
   std::string source_name_;
   std::string target_name_;

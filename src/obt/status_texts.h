@@ -15,6 +15,8 @@ inline constexpr std::string_view kStatusObjectTooLarge =
     "Objekt zu groß für die Berechnung";
 inline constexpr std::string_view kStatusInvalidCentre =
     "Ungültiger Spiegel-Mittelpunkt";
+inline constexpr std::string_view kStatusInvalidPointNumber =
+    "Dreieck mit ungültiger Punktnummer";
 
 }  // namespace obt
 
