@@ -1,0 +1,174 @@
+#include "geometry/triangle_weld.h"
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+#include "geometry/fingerprint_index.h"
+
+namespace geometry {
+namespace {
+
+using work::TableEntry;
+
+// A triangle's corners in ascending order, and whether its own order turns
+// the other way (an odd permutation of them). A triangle with two equal
+// corners has no turning.
+struct SortedCorners {
+  TableEntry key;
+  bool reversed = false;
+};
+
+SortedCorners SortCorners(TableEntry corners) {
+  bool odd = false;
+  const auto order = [&](std::size_t i, std::size_t j) {
+    if (corners[i] > corners[j]) {
+      std::swap(corners[i], corners[j]);
+      odd = !odd;
+    }
+  };
+  order(0, 1);
+  order(1, 2);
+  order(0, 1);
+  const bool degenerate = corners[0] == corners[1] || corners[1] == corners[2];
+  return {corners, odd && !degenerate};
+}
+
+// The triangles of the output over the same three welded points.
+struct Group {
+  TableEntry key;
+  uint32_t turning_on = 0;
+  uint32_t turning_back = 0;
+  uint32_t first_on = 0;
+  uint32_t first_back = 0;
+
+  void Add(bool reversed, uint32_t triangle) {
+    uint32_t& count = reversed ? turning_back : turning_on;
+    if (count++ == 0) (reversed ? first_back : first_on) = triangle;
+  }
+  bool Keeps(uint32_t triangle) const {
+    if (turning_on == turning_back) return false;
+    return triangle == (turning_on > turning_back ? first_on : first_back);
+  }
+};
+
+std::optional<CornerOutOfRange> FindCornerOutOfRange(
+    const TableEntry* triangles, std::size_t count, std::size_t points) {
+  for (std::size_t t = 0; t < count; ++t) {
+    for (const int32_t corner : triangles[t]) {
+      if (corner < 0 || static_cast<std::size_t>(corner) >= points) {
+        return CornerOutOfRange{t, corner, points};
+      }
+    }
+  }
+  return std::nullopt;
+}
+
+// Marks the source triangles whose copies may meet other triangles than
+// their own repetitions: those that share their first source points with
+// another source triangle, and those whose corners all lie in one plane the
+// run mirrors in.
+std::vector<uint8_t> FindExceptions(const CopySigns& signs,
+                                    const WeldedPoints& points,
+                                    const TableEntry* triangles,
+                                    std::size_t count) {
+  std::vector<uint8_t> exceptional(count, 0);
+  if ((points.straddled & signs.mirror_planes) != 0) {
+    std::fill(exceptional.begin(), exceptional.end(), 1);
+    return exceptional;
+  }
+  const auto source_key = [&](std::size_t t) {
+    TableEntry corners;
+    for (std::size_t k = 0; k < 3; ++k) {
+      corners[k] = static_cast<int32_t>(
+          points.canonical[static_cast<std::size_t>(triangles[t][k])]);
+    }
+    return SortCorners(corners).key;
+  };
+  FingerprintIndex index(count);
+  ForEachKey(index, count, source_key,
+             [&](std::size_t t, const TableEntry& key, uint64_t hash) {
+               AxisMask in_plane = signs.mirror_planes;
+               for (const int32_t corner : key) {
+                 in_plane &=
+                     points.fixed_axes[static_cast<std::size_t>(corner)];
+               }
+               if (in_plane != 0) exceptional[t] = 1;
+               const uint32_t first = index.FindOrInsert(
+                   hash, static_cast<uint32_t>(t),
+                   [&](uint32_t q) { return source_key(q) == key; });
+               if (first != t) exceptional[first] = exceptional[t] = 1;
+             });
+  return exceptional;
+}
+
+}  // namespace
+
+TriangleWeldResult WeldTriangles(const CopySigns& signs,
+                                 const WeldedPoints& points,
+                                 int32_t triangle_count, TableEntry* triangles,
+                                 uint8_t* fourth_values) {
+  const std::size_t t_count =
+      static_cast<std::size_t>(std::max(triangle_count, 0));
+  if (const auto out_of_range =
+          FindCornerOutOfRange(triangles, t_count, points.source_count)) {
+    return {0, out_of_range};
+  }
+  const std::vector<uint8_t> exceptional =
+      FindExceptions(signs, points, triangles, t_count);
+  std::vector<uint32_t> exceptions;
+  for (uint32_t t = 0; t < t_count; ++t) {
+    if (exceptional[t] != 0) exceptions.push_back(t);
+  }
+
+  const uint32_t* remap = points.remap.data();
+  const auto welded = [remap](const TableEntry& corners) {
+    TableEntry renumbered;
+    for (std::size_t k = 0; k < 3; ++k) {
+      renumbered[k] =
+          static_cast<int32_t>(remap[static_cast<uint32_t>(corners[k])]);
+    }
+    return renumbered;
+  };
+
+  std::vector<Group> groups;
+  FingerprintIndex group_index(exceptions.size() * signs.copies);
+  for (std::size_t copy = 0; copy < signs.copies; ++copy) {
+    for (const uint32_t t : exceptions) {
+      const uint32_t i = static_cast<uint32_t>(copy * t_count + t);
+      const SortedCorners sorted = SortCorners(welded(triangles[i]));
+      const uint32_t g = group_index.FindOrInsert(
+          HashTriple(sorted.key), static_cast<uint32_t>(groups.size()),
+          [&](uint32_t g) { return groups[g].key == sorted.key; });
+      if (g == groups.size()) groups.push_back({sorted.key});
+      groups[g].Add(sorted.reversed, i);
+    }
+  }
+  const auto group_keeps = [&](uint32_t i, const TableEntry& corners) {
+    const SortedCorners sorted = SortCorners(corners);
+    const auto g = group_index.Find(HashTriple(sorted.key), [&](uint32_t g) {
+      return groups[g].key == sorted.key;
+    });
+    return groups[*g].Keeps(i);
+  };
+
+  std::size_t kept = 0;
+  for (std::size_t copy = 0; copy < signs.copies; ++copy) {
+    const bool keeps_plain = signs.first_of_its_kind[copy];
+    // A repeated copy whose triangles all meet their first copy adds
+    // nothing.
+    if (!keeps_plain && exceptions.empty()) continue;
+    for (std::size_t t = 0; t < t_count; ++t) {
+      const uint32_t i = static_cast<uint32_t>(copy * t_count + t);
+      if (exceptional[t] == 0 && !keeps_plain) continue;
+      const TableEntry corners = welded(triangles[i]);
+      if (exceptional[t] != 0 && !group_keeps(i, corners)) continue;
+      triangles[kept] = corners;
+      fourth_values[kept] = fourth_values[i];
+      ++kept;
+    }
+  }
+  return {kept, std::nullopt};
+}
+
+}  // namespace geometry

@@ -1,0 +1,49 @@
+#ifndef OBTMIRROR_GEOMETRY_TRIANGLE_WELD_H_
+#define OBTMIRROR_GEOMETRY_TRIANGLE_WELD_H_
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+
+#include "geometry/copy_signs.h"
+#include "geometry/point_weld.h"
+#include "work/work_tables.h"
+
+namespace geometry {
+
+// A source triangle (from 0) that names a point the object does not have;
+// it has `points` points.
+struct CornerOutOfRange {
+  std::size_t triangle = 0;
+  int32_t point = 0;
+  std::size_t points = 0;
+
+  bool operator==(const CornerOutOfRange&) const = default;
+};
+
+struct TriangleWeldResult {
+  std::size_t kept = 0;
+  // When set, nothing was changed and `kept` means nothing.
+  std::optional<CornerOutOfRange> out_of_range;
+};
+
+// Renumbers the replicated triangles to the welded points and keeps, of
+// the triangles over the same three points, none when as many turn one way
+// as the other (a face in a mirror plane and its mirror image), else the
+// first of those that turn the way most do (exact duplicates collapse).
+// Moves the kept ones and their FourthValues to the front, in order.
+//
+// Works at the source's level where it can: a source triangle that shares
+// its corners with no other and does not lie in a mirror plane meets only
+// itself, in a copy that repeats an earlier one. Only the others are
+// grouped by their welded corners, and all of them when the source
+// straddles a mirror plane.
+TriangleWeldResult WeldTriangles(const CopySigns& signs,
+                                 const WeldedPoints& points,
+                                 int32_t triangle_count,
+                                 work::TableEntry* triangles,
+                                 uint8_t* fourth_values);
+
+}  // namespace geometry
+
+#endif  // OBTMIRROR_GEOMETRY_TRIANGLE_WELD_H_
