@@ -8,6 +8,7 @@
 #include "cli/full_path.h"
 #include "cli/octant_option.h"
 #include "cli/terminal_progress.h"
+#include "geometry/weld_stage.h"
 #include "mirror/mirror_centre.h"
 #include "obt/conversion_job.h"
 #include "obt/io_error.h"
@@ -49,6 +50,15 @@ std::string FailureLine(const obt::FileNameFailure& failure) {
              std::strerror(failure.error);
   }
   return {};
+}
+
+// Why a weld refused the triangles.
+std::string CornerLine(const geometry::CornerOutOfRange& corner) {
+  std::string line = "obtmirror-cli: cannot weld: triangle " +
+                     std::to_string(corner.triangle + 1) + " names point " +
+                     std::to_string(corner.point) + ", but the object has ";
+  if (corner.points == 0) return line + "no points";
+  return line + "points 0 to " + std::to_string(corner.points - 1) + " only";
 }
 
 // The centre is taken as the window takes it, which may drop characters
@@ -106,12 +116,18 @@ ConvertCommand::ConvertCommand(CLI::App& app)
           "'none' (default 2)")
       ->type_name("LIST");
   subcommand_->add_flag("--quiet", quiet_, "draw no progress bar");
+  subcommand_->add_flag(
+      "--weld", weld_,
+      "write the result as one mesh: coinciding points merged, triangles "
+      "that cancel or repeat others dropped");
 }
 
 int ConvertCommand::Run() const {
   obt::PendingIoError pending;
   obt::ConversionJob job(pending);
   job.set_target_name(FullPath(target_));
+  geometry::WeldStage weld;
+  if (weld_) job.set_result_stage(&weld);
 
   work::RunInputs inputs;
   inputs.source_name = FullPath(source_);
@@ -130,11 +146,18 @@ int ConvertCommand::Run() const {
     const obt::RunResult result = job.RunConversionJob(inputs, *feedback);
     feedback.reset();
     if (result == obt::RunResult::kSucceeded) {
+      if (weld_) {
+        std::cout << "welded: " << weld.points_merged() << " points merged, "
+                  << weld.triangles_dropped() << " triangles dropped\n";
+      }
       std::cout << obt::StatusText(result) << '\n';
       return kExitSucceeded;
     }
     if (result == obt::RunResult::kFileNameError) {
       std::cerr << FailureLine(job.file_name_failure()) << '\n';
+    }
+    if (const auto& corner = weld.corner_out_of_range()) {
+      std::cerr << CornerLine(*corner) << '\n';
     }
     std::cerr << obt::StatusText(result) << '\n';
     return kExitReported;

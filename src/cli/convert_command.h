@@ -28,6 +28,7 @@ class ConvertCommand {
   std::array<bool, 8> source_octant_{true};
   std::array<bool, 8> target_octants_{false, true};
   bool quiet_ = false;
+  bool weld_ = false;
 };
 
 }  // namespace cli
