@@ -1,7 +1,7 @@
 // A whole conversion run on arbitrary source bytes, centre texts and
 // octants. Input layout:
 //   byte 0      bits 0-2: the source octant; bit 3: a target exists before
-//               the run
+//               the run; bit 4: the result is welded
 //   byte 1      the target mask (bit i = octant code 1 << i)
 //   3 times     a length byte (taken modulo 5), then that many bytes of a
 //               centre text (X, Y, Z)
@@ -19,11 +19,14 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <string>
 #include <string_view>
 
+#include "geometry/weld_stage.h"
 #include "obt/conversion_job.h"
 #include "obt/io_error.h"
+#include "obt/obt_object.h"
 #include "obt/pending_io_error.h"
 #include "obt/text_reader.h"
 #include "work/feedback.h"
@@ -103,6 +106,35 @@ bool LeftUnfinishedFile() {
   return false;
 }
 
+// A welded result is an ordinary OBT object: its counts are what it holds,
+// nothing follows it, its triangles name its points, and no two points
+// are equal.
+void CheckWelded(const fs::path& target) {
+  obt::ObtObject object;
+  work::NullFeedback feedback;
+  if (obt::ReadObtFile(target.string(), object, feedback).status !=
+      obt::ObtReadOutcome::Status::kRead) {
+    Fail("a welded target that does not read back");
+  }
+  if (object.points_missing_from != -1 || object.triangles_missing_from != -1 ||
+      object.text_after_end_line != 0 ||
+      object.point_count != static_cast<int32_t>(object.points.size()) ||
+      object.triangle_count != static_cast<int32_t>(object.triangles.size())) {
+    Fail("a welded target whose counts are not what it holds");
+  }
+  for (const work::TableEntry& triangle : object.triangles) {
+    for (const int32_t corner : triangle) {
+      if (corner < 0 || corner >= object.point_count) {
+        Fail("a welded triangle that names no point");
+      }
+    }
+  }
+  if (std::set<work::TableEntry>(object.points.begin(), object.points.end())
+          .size() != object.points.size()) {
+    Fail("a welded target with two equal points");
+  }
+}
+
 struct InputReader {
   const uint8_t* data;
   std::size_t size;
@@ -137,6 +169,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     inputs.target_octant_checked[i] = (target_mask >> i & 1) != 0;
   }
   const bool target_existed = (octant_byte & 8) != 0;
+  const bool welded = (octant_byte & 16) != 0;
 
   const fs::path source = ScratchDir() / "source.obt";
   const fs::path target = ScratchDir() / "target.obt";
@@ -150,8 +183,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   // One job for the process, as the program keeps it.
   static obt::PendingIoError pending;
   static obt::ConversionJob job(pending);
+  static geometry::WeldStage weld;
   work::NullFeedback feedback;
   job.set_target_name(target.string());
+  job.set_result_stage(welded ? &weld : nullptr);
   bool succeeded = false;
   try {
     succeeded =
@@ -165,6 +200,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     if (ReadBytes(target).rfind("QZ_OBT\r\n", 0) != 0) {
       Fail("a target that does not start with the magic line");
     }
+    if (welded) CheckWelded(target);
   } else if (target_existed) {
     if (ReadBytes(target) != kOldTarget)
       Fail("a failed run changed the target");
