@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <cstdint>
 #include <map>
 #include <random>
@@ -16,6 +15,7 @@
 #include <vector>
 
 #include "geometry/weld_stage.h"
+#include "mirror/copy_plan.h"
 #include "obt/conversion_job.h"
 #include "obt/obt_object.h"
 #include "obt/pending_io_error.h"
@@ -295,23 +295,18 @@ void ExpectClosedOutward(const obt::ObtObject& mesh) {
 
 // The source as it lies in octant `code` instead of octant 1.
 void MoveToOctant(const std::string& source, unsigned code) {
-  constexpr std::array<std::array<int32_t, 3>, 8> kSides = {{{-1, -1, -1},
-                                                             {1, -1, -1},
-                                                             {1, 1, -1},
-                                                             {-1, 1, -1},
-                                                             {-1, -1, 1},
-                                                             {1, -1, 1},
-                                                             {1, 1, 1},
-                                                             {-1, 1, 1}}};
-  const std::array<int32_t, 3>& side = kSides[std::countr_zero(code)];
+  // Moved as a run from octant 1 into that octant mirrors it.
+  const mirror::CopyPlan plan = mirror::BuildCopyPlan(1, code);
   obt::ObtObject object;
   work::NullFeedback feedback;
   ASSERT_EQ(obt::ReadObtFile(source, object, feedback).status,
             obt::ObtReadOutcome::Status::kRead);
   for (TableEntry& p : object.points) {
-    for (std::size_t axis = 0; axis < 3; ++axis) p[axis] *= -side[axis];
+    for (std::size_t axis = 0; axis < 3; ++axis) {
+      p[axis] *= plan.axis_sign[0][axis];
+    }
   }
-  if (side[0] * side[1] * side[2] > 0) {
+  if (plan.winding_flip[0] != 0) {
     for (TableEntry& t : object.triangles) std::swap(t[0], t[1]);
   }
   int create_error = 0;
