@@ -34,22 +34,51 @@ SortedCorners SortCorners(TableEntry corners) {
   return {corners, odd && !degenerate};
 }
 
-// The triangles of the output over the same three welded points.
-struct Group {
-  TableEntry key;
-  uint32_t turning_on = 0;
-  uint32_t turning_back = 0;
-  uint32_t first_on = 0;
-  uint32_t first_back = 0;
+// The output's triangles over the same three welded points, for the
+// triangles that may meet others; each group keeps at most one.
+class TriangleGroups {
+ public:
+  explicit TriangleGroups(std::size_t triangles) : index_(triangles) {}
 
-  void Add(bool reversed, uint32_t triangle) {
-    uint32_t& count = reversed ? turning_back : turning_on;
-    if (count++ == 0) (reversed ? first_back : first_on) = triangle;
+  void Add(uint32_t triangle, const TableEntry& corners) {
+    const SortedCorners sorted = SortCorners(corners);
+    const uint32_t g = index_.FindOrInsert(
+        HashTriple(sorted.key), static_cast<uint32_t>(groups_.size()),
+        [&](uint32_t g) { return groups_[g].key == sorted.key; });
+    if (g == groups_.size()) groups_.push_back({sorted.key});
+    Group& group = groups_[g];
+    uint32_t& count = sorted.reversed ? group.turning_back : group.turning_on;
+    if (count++ == 0) {
+      (sorted.reversed ? group.first_back : group.first_on) = triangle;
+    }
   }
-  bool Keeps(uint32_t triangle) const {
-    if (turning_on == turning_back) return false;
-    return triangle == (turning_on > turning_back ? first_on : first_back);
+
+  // Whether the triangle, added before, is the one its group keeps: none
+  // when as many turn one way as the other, else the first of the larger
+  // part.
+  bool Keeps(uint32_t triangle, const TableEntry& corners) const {
+    const SortedCorners sorted = SortCorners(corners);
+    const Group& group =
+        groups_[*index_.Find(HashTriple(sorted.key), [&](uint32_t g) {
+          return groups_[g].key == sorted.key;
+        })];
+    if (group.turning_on == group.turning_back) return false;
+    return triangle == (group.turning_on > group.turning_back
+                            ? group.first_on
+                            : group.first_back);
   }
+
+ private:
+  struct Group {
+    TableEntry key;
+    uint32_t turning_on = 0;
+    uint32_t turning_back = 0;
+    uint32_t first_on = 0;
+    uint32_t first_back = 0;
+  };
+
+  std::vector<Group> groups_;
+  FingerprintIndex index_;
 };
 
 std::optional<CornerOutOfRange> FindCornerOutOfRange(
@@ -131,26 +160,13 @@ TriangleWeldResult WeldTriangles(const CopySigns& signs,
     return renumbered;
   };
 
-  std::vector<Group> groups;
-  FingerprintIndex group_index(exceptions.size() * signs.copies);
+  TriangleGroups groups(exceptions.size() * signs.copies);
   for (std::size_t copy = 0; copy < signs.copies; ++copy) {
     for (const uint32_t t : exceptions) {
       const uint32_t i = static_cast<uint32_t>(copy * t_count + t);
-      const SortedCorners sorted = SortCorners(welded(triangles[i]));
-      const uint32_t g = group_index.FindOrInsert(
-          HashTriple(sorted.key), static_cast<uint32_t>(groups.size()),
-          [&](uint32_t g) { return groups[g].key == sorted.key; });
-      if (g == groups.size()) groups.push_back({sorted.key});
-      groups[g].Add(sorted.reversed, i);
+      groups.Add(i, welded(triangles[i]));
     }
   }
-  const auto group_keeps = [&](uint32_t i, const TableEntry& corners) {
-    const SortedCorners sorted = SortCorners(corners);
-    const auto g = group_index.Find(HashTriple(sorted.key), [&](uint32_t g) {
-      return groups[g].key == sorted.key;
-    });
-    return groups[*g].Keeps(i);
-  };
 
   std::size_t kept = 0;
   for (std::size_t copy = 0; copy < signs.copies; ++copy) {
@@ -162,7 +178,7 @@ TriangleWeldResult WeldTriangles(const CopySigns& signs,
       const uint32_t i = static_cast<uint32_t>(copy * t_count + t);
       if (exceptional[t] == 0 && !keeps_plain) continue;
       const TableEntry corners = welded(triangles[i]);
-      if (exceptional[t] != 0 && !group_keeps(i, corners)) continue;
+      if (exceptional[t] != 0 && !groups.Keeps(i, corners)) continue;
       triangles[kept] = corners;
       fourth_values[kept] = fourth_values[i];
       ++kept;
