@@ -1,10 +1,10 @@
 #include "cli/convert_command.h"
 
-#include <cstring>
 #include <iostream>
 #include <memory>
 
 #include "cli/exit_codes.h"
+#include "cli/failure_line.h"
 #include "cli/full_path.h"
 #include "cli/octant_option.h"
 #include "cli/terminal_progress.h"
@@ -28,28 +28,6 @@ CLI::Option* AddCentreOption(CLI::App* app, const std::string& names,
       ->type_name("TEXT")
       ->allow_extra_args(false)
       ->capture_default_str();
-}
-
-// Why a run ended with "Fehler in Dateinamen aufgetreten", which covers a
-// dozen causes, as one line for the user.
-std::string FailureLine(const obt::FileNameFailure& failure) {
-  using Cause = obt::FileNameFailure::Cause;
-  switch (failure.cause) {
-    case Cause::kNone:
-      break;
-    case Cause::kNoSource:
-      return "obtmirror-cli: no source file given";
-    case Cause::kNoTarget:
-      return "obtmirror-cli: no target file given";
-    case Cause::kSameFile:
-      return "obtmirror-cli: " + failure.path +
-             ": source and target are the same file";
-    case Cause::kSourceNotOpened:
-    case Cause::kTargetNotCreated:
-      return "obtmirror-cli: " + failure.path + ": " +
-             std::strerror(failure.error);
-  }
-  return {};
 }
 
 // Why a weld refused the triangles.

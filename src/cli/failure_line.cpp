@@ -1,0 +1,27 @@
+#include "cli/failure_line.h"
+
+#include <cstring>
+
+namespace cli {
+
+std::string FailureLine(const obt::FileNameFailure& failure) {
+  using Cause = obt::FileNameFailure::Cause;
+  switch (failure.cause) {
+    case Cause::kNone:
+      break;
+    case Cause::kNoSource:
+      return "obtmirror-cli: no source file given";
+    case Cause::kNoTarget:
+      return "obtmirror-cli: no target file given";
+    case Cause::kSameFile:
+      return "obtmirror-cli: " + failure.path +
+             ": source and target are the same file";
+    case Cause::kSourceNotOpened:
+    case Cause::kTargetNotCreated:
+      return "obtmirror-cli: " + failure.path + ": " +
+             std::strerror(failure.error);
+  }
+  return {};
+}
+
+}  // namespace cli

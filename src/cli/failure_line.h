@@ -1,0 +1,16 @@
+#ifndef OBTMIRROR_CLI_FAILURE_LINE_H_
+#define OBTMIRROR_CLI_FAILURE_LINE_H_
+
+#include <string>
+
+#include "obt/conversion_job.h"
+
+namespace cli {
+
+// Why a command ended with "Fehler in Dateinamen aufgetreten", which covers
+// a dozen causes, as one line for the user.
+std::string FailureLine(const obt::FileNameFailure& failure);
+
+}  // namespace cli
+
+#endif  // OBTMIRROR_CLI_FAILURE_LINE_H_
