@@ -12,7 +12,7 @@ set -euo pipefail
 
 cd "$(dirname "$0")/.."
 
-packages=(cmake ninja-build g++ pkg-config qt6-base-dev libcli11-dev
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev libcli11-dev libassimp-dev
           libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core
           fonts-liberation2)
 

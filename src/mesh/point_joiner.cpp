@@ -1,0 +1,90 @@
+#include "mesh/point_joiner.h"
+
+#include <utility>
+
+namespace mesh {
+namespace {
+
+constexpr std::size_t kFirstSlots = 1 << 12;
+
+// Neighbouring lattice points must land far apart, or linear probing
+// clusters on a regular mesh.
+uint64_t HashOf(const work::TableEntry& at) {
+  uint64_t h = static_cast<uint32_t>(at[0]);
+  h = h * 0x9E3779B97F4A7C15u ^ static_cast<uint32_t>(at[1]);
+  h = h * 0xC2B2AE3D27D4EB4Fu ^ static_cast<uint32_t>(at[2]);
+  h ^= h >> 29;
+  h *= 0xBF58476D1CE4E5B9u;
+  h ^= h >> 32;
+  return h;
+}
+
+uint32_t TagOf(uint64_t hash) { return static_cast<uint32_t>(hash >> 32); }
+
+bool SamePlace(const work::TableEntry& a, const work::TableEntry& b) {
+  return a[0] == b[0] && a[1] == b[1] && a[2] == b[2];
+}
+
+}  // namespace
+
+PointJoiner::PointJoiner() { Resize(kFirstSlots); }
+
+void PointJoiner::Join(std::span<const work::TableEntry> points,
+                       uint32_t* numbers) {
+  // At most half full, so probes stay short.
+  std::size_t slots = slots_.size();
+  while (2 * (points_.size() + points.size()) > slots) slots *= 2;
+  if (slots != slots_.size()) Resize(slots);
+
+  uint64_t hashes[kBatch];
+  for (std::size_t i = 0; i < points.size(); ++i) {
+    hashes[i] = HashOf(points[i]);
+    __builtin_prefetch(&slots_[hashes[i] & mask_]);
+  }
+  for (std::size_t i = 0; i < points.size(); ++i) {
+    numbers[i] = JoinOne(points[i], hashes[i]);
+  }
+}
+
+uint32_t PointJoiner::JoinOne(const work::TableEntry& at, uint64_t hash) {
+  const uint32_t tag = TagOf(hash);
+  for (std::size_t i = hash & mask_;; i = (i + 1) & mask_) {
+    Slot& slot = slots_[i];
+    if (slot.number == kFree) {
+      slot = {static_cast<uint32_t>(points_.size()), tag};
+      points_.push_back(at);
+      return slot.number;
+    }
+    if (slot.tag == tag && SamePlace(points_[slot.number], at)) {
+      return slot.number;
+    }
+  }
+}
+
+void PointJoiner::Expect(std::size_t vertices) {
+  points_.reserve(vertices);
+  std::size_t slots = slots_.size();
+  while (3 * slots < vertices) slots *= 2;
+  if (slots != slots_.size()) Resize(slots);
+}
+
+void PointJoiner::Resize(std::size_t slots) {
+  // The old table goes first: the new one is rebuilt from the points.
+  std::vector<Slot>().swap(slots_);
+  slots_.assign(slots, Slot{kFree, 0});
+  mask_ = slots - 1;
+  for (uint32_t number = 0; number < points_.size(); ++number) {
+    const uint64_t hash = HashOf(points_[number]);
+    std::size_t i = hash & mask_;
+    while (slots_[i].number != kFree) i = (i + 1) & mask_;
+    slots_[i] = {number, TagOf(hash)};
+  }
+}
+
+std::vector<work::TableEntry> PointJoiner::TakePoints() {
+  std::vector<work::TableEntry> points = std::exchange(points_, {});
+  Resize(kFirstSlots);
+  return points;
+}
+
+}  // namespace mesh

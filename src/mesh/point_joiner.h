@@ -1,0 +1,61 @@
+#ifndef OBTMIRROR_MESH_POINT_JOINER_H_
+#define OBTMIRROR_MESH_POINT_JOINER_H_
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "work/work_tables.h"
+
+namespace mesh {
+
+// Makes one point of all vertices at the same integer coordinates, numbered
+// in the order they are first seen. An STL file repeats every corner once
+// per triangle, so a million-point object means six million lookups in a
+// table far larger than the caches: they are made a batch at a time, with
+// the table's memory fetched for the whole batch before the first lookup.
+class PointJoiner {
+ public:
+  // Lookups made at once by Join.
+  static constexpr std::size_t kBatch = 32;
+
+  PointJoiner();
+
+  // numbers[i] becomes the number of the point at points[i], a new one when
+  // nothing was there yet; at most kBatch points.
+  void Join(std::span<const work::TableEntry> points, uint32_t* numbers);
+
+  std::size_t point_count() const { return points_.size(); }
+
+  // Prepares for joining `vertices` vertices: room for as many points,
+  // taken from the system only as they come, so that the list never moves,
+  // and a table for a third as many, so that a file that repeats its
+  // corners (STL: six per point) needs no growing at all.
+  void Expect(std::size_t vertices);
+
+  // The points in order of their numbers; the joiner is empty afterwards.
+  std::vector<work::TableEntry> TakePoints();
+
+ private:
+  // A point's number and the upper half of its hash, which settles nearly
+  // every comparison without a look at the point itself. Eight bytes a
+  // slot keep the table small beside the scene it is built from.
+  struct Slot {
+    uint32_t number;
+    uint32_t tag;
+  };
+
+  static constexpr uint32_t kFree = UINT32_MAX;
+
+  uint32_t JoinOne(const work::TableEntry& at, uint64_t hash);
+  void Resize(std::size_t slots);
+
+  std::vector<Slot> slots_;
+  std::size_t mask_ = 0;
+  std::vector<work::TableEntry> points_;
+};
+
+}  // namespace mesh
+
+#endif  // OBTMIRROR_MESH_POINT_JOINER_H_

@@ -1,0 +1,366 @@
+#include "mesh/scene_to_object.h"
+
+#include <assimp/scene.h>
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <memory>
+#include <span>
+#include <utility>
+#include <vector>
+
+#include "mesh/mesh_instances.h"
+#include "mesh/point_joiner.h"
+#include "obt/obt_format.h"
+
+namespace mesh {
+namespace {
+
+using Status = ImportOutcome::Status;
+
+// The point number of a vertex that no triangle uses.
+constexpr uint32_t kUnused = UINT32_MAX;
+// Beyond this a double holds only whole numbers, and an int64_t no longer
+// holds every one of them once an offset is added.
+constexpr double kWhole = 0x1p62;
+constexpr std::size_t kProgressStep = 1 << 16;
+constexpr char kAxes[] = "xyz";
+
+std::string Shortest(double value) {
+  char text[32];
+  return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
+}
+
+std::string VertexName(unsigned mesh_index, unsigned vertex) {
+  return "vertex " + std::to_string(vertex) + " of mesh " +
+         std::to_string(mesh_index);
+}
+
+// The nearest integer, halves away from zero, for |value| < kWhole: what
+// std::round gives, without a call into the maths library for each of
+// millions of coordinates. Both the cut and the difference are exact.
+int64_t RoundHalfAway(double value) {
+  const auto cut = static_cast<int64_t>(value);
+  const double rest = value - static_cast<double>(cut);
+  return rest >= 0.5 ? cut + 1 : rest <= -0.5 ? cut - 1 : cut;
+}
+
+// What one mesh of the scene holds, whichever nodes place it.
+struct MeshFacts {
+  int64_t triangles = 0;
+  int64_t points = 0;
+  int64_t lines = 0;
+  // Per vertex, 1 when a triangle uses it: only those become points.
+  std::vector<uint8_t> used;
+  std::size_t used_count = 0;
+};
+
+class SceneConverter {
+ public:
+  SceneConverter(const aiScene& scene, const ImportOptions& options,
+                 const GaugeStretch& progress)
+      : scene_(scene), options_(options), progress_(progress) {}
+
+  ImportOutcome Convert(obt::ObtObject& object) {
+    std::string reason;
+    std::optional<std::vector<MeshInstance>> instances =
+        CollectMeshInstances(scene_, reason);
+    if (!instances) return Refuse(Status::kNotRead, std::move(reason));
+    instances_ = std::move(*instances);
+    outcome_.meshes = static_cast<int64_t>(instances_.size());
+
+    if (!ExamineMeshes() || !ChooseScaleAndShift() || !JoinPoints()) {
+      return outcome_;
+    }
+    object = obt::ObtObject{};
+    object.header = {std::string(obt::kMagicLine),
+                     std::string(obt::kVersion2Line)};
+    // The lookup table goes with this, so the triangles take its room.
+    object.points = joiner_.TakePoints();
+    MakeTriangles(object);
+    object.point_count = static_cast<int32_t>(object.points.size());
+    object.triangle_count = static_cast<int32_t>(object.triangles.size());
+    progress_.Report(1);
+    return outcome_;
+  }
+
+ private:
+  ImportOutcome& Refuse(Status status, std::string reason) {
+    outcome_.status = status;
+    outcome_.reason = std::move(reason);
+    return outcome_;
+  }
+
+  bool RefuseNotFinite(const MeshInstance& instance, unsigned v) {
+    Refuse(Status::kBadCoordinate, VertexName(instance.mesh_index, v) +
+                                       " has a coordinate that is no "
+                                       "finite number");
+    return false;
+  }
+
+  // Checks every face of the meshes that the tree places, and counts what
+  // they hold.
+  bool ExamineMeshes() {
+    facts_.resize(scene_.mNumMeshes);
+    std::vector<bool> examined(scene_.mNumMeshes);
+    for (const MeshInstance& instance : instances_) {
+      MeshFacts& facts = facts_[instance.mesh_index];
+      if (!examined[instance.mesh_index]) {
+        examined[instance.mesh_index] = true;
+        if (!ExamineFaces(*instance.mesh, instance.mesh_index, facts)) {
+          return false;
+        }
+      }
+      triangle_total_ += facts.triangles;
+      outcome_.dropped_points += facts.points;
+      outcome_.dropped_lines += facts.lines;
+      vertex_total_ += instance.mesh->mNumVertices;
+      used_total_ += facts.used_count;
+    }
+    if (triangle_total_ == 0) {
+      Refuse(Status::kNoTriangle, "the file holds no triangle");
+      return false;
+    }
+    if (triangle_total_ > work::kTableCapacity) {
+      Refuse(Status::kTooLarge, std::to_string(triangle_total_) +
+                                    " triangles, more than one run holds");
+      return false;
+    }
+    return true;
+  }
+
+  bool ExamineFaces(const aiMesh& mesh, unsigned mesh_index, MeshFacts& facts) {
+    const unsigned vertices = mesh.mNumVertices;
+    if ((vertices > 0 && mesh.mVertices == nullptr) ||
+        (mesh.mNumFaces > 0 && mesh.mFaces == nullptr)) {
+      Refuse(Status::kNotRead,
+             "mesh " + std::to_string(mesh_index) + " lacks its data");
+      return false;
+    }
+    const auto face_name = [mesh_index](unsigned f) {
+      return "face " + std::to_string(f) + " of mesh " +
+             std::to_string(mesh_index);
+    };
+    facts.used.assign(vertices, 0);
+    for (unsigned f = 0; f < mesh.mNumFaces; ++f) {
+      const aiFace& face = mesh.mFaces[f];
+      if (face.mNumIndices == 0 || face.mNumIndices > 3 ||
+          face.mIndices == nullptr) {
+        Refuse(Status::kNotRead, face_name(f) + " has " +
+                                     std::to_string(face.mNumIndices) +
+                                     " corners after triangulation");
+        return false;
+      }
+      for (unsigned c = 0; c < face.mNumIndices; ++c) {
+        if (face.mIndices[c] >= vertices) {
+          Refuse(Status::kNotRead, face_name(f) + " names vertex " +
+                                       std::to_string(face.mIndices[c]) +
+                                       ", which the mesh lacks");
+          return false;
+        }
+      }
+      if (face.mNumIndices == 1) {
+        ++facts.points;
+      } else if (face.mNumIndices == 2) {
+        ++facts.lines;
+      } else {
+        ++facts.triangles;
+        for (unsigned c = 0; c < 3; ++c) {
+          uint8_t& used = facts.used[face.mIndices[c]];
+          facts.used_count += used ^ 1;
+          used = 1;
+        }
+      }
+    }
+    return true;
+  }
+
+  std::array<double, 3> Place(const MeshInstance& instance, unsigned v) const {
+    const aiVector3D& at = instance.mesh->mVertices[v];
+    return instance.transform.Apply(at.x, at.y, at.z);
+  }
+
+  // The scale, and the shift that --offset or --move-into asks for.
+  bool ChooseScaleAndShift() {
+    const bool fit = !options_.scale;
+    scale_ = fit ? 1.0 : *options_.scale;
+    shift_ = options_.offset;
+    if (!fit && !options_.move_into) return true;
+
+    std::array<double, 3> low;
+    std::array<double, 3> high;
+    low.fill(std::numeric_limits<double>::infinity());
+    high.fill(-std::numeric_limits<double>::infinity());
+    for (const MeshInstance& instance : instances_) {
+      const std::vector<uint8_t>& used = facts_[instance.mesh_index].used;
+      for (unsigned v = 0; v < instance.mesh->mNumVertices; ++v) {
+        if (used[v] == 0) continue;
+        const std::array<double, 3> at = Place(instance, v);
+        for (int axis = 0; axis < 3; ++axis) {
+          if (!std::isfinite(at[axis])) return RefuseNotFinite(instance, v);
+          low[axis] = std::min(low[axis], at[axis]);
+          high[axis] = std::max(high[axis], at[axis]);
+        }
+      }
+    }
+    if (fit) {
+      double extent = 0;
+      for (int axis = 0; axis < 3; ++axis) {
+        extent = std::max(extent, high[axis] - low[axis]);
+      }
+      if (extent == 0) {
+        Refuse(Status::kNoExtent,
+               "every vertex lies at one place, so the object has no extent "
+               "to fit; give --scale");
+        return false;
+      }
+      scale_ = options_.fit_extent / extent;
+    }
+    if (!options_.move_into) return true;
+
+    // Rounding keeps the order of values, so the rounded extremes are the
+    // extremes of the rounded points.
+    const int sides[3] = {options_.move_into->x, options_.move_into->y,
+                          options_.move_into->z};
+    for (int axis = 0; axis < 3; ++axis) {
+      const double touching =
+          (sides[axis] == 1 ? high[axis] : low[axis]) * scale_;
+      if (!(std::fabs(touching) < kWhole)) {
+        Refuse(Status::kBadCoordinate,
+               std::string("the object reaches ") + kAxes[axis] + " = " +
+                   Shortest(touching) +
+                   ", far outside the 32-bit range of OBT coordinates");
+        return false;
+      }
+      shift_[axis] = -RoundHalfAway(touching);
+    }
+    return true;
+  }
+
+  // Gives every used vertex of every instance its point number, in batches
+  // for the joiner.
+  bool JoinPoints() {
+    outcome_.scale = scale_;
+    numbers_ = std::make_unique_for_overwrite<uint32_t[]>(vertex_total_);
+    joiner_.Expect(used_total_);
+    std::array<work::TableEntry, PointJoiner::kBatch> batch;
+    std::array<uint32_t, PointJoiner::kBatch> joined;
+    std::array<std::size_t, PointJoiner::kBatch> places;
+    std::size_t batched = 0;
+    const auto flush = [&] {
+      joiner_.Join(std::span(batch.data(), batched), joined.data());
+      for (std::size_t i = 0; i < batched; ++i) numbers_[places[i]] = joined[i];
+      batched = 0;
+      return static_cast<int64_t>(joiner_.point_count()) <=
+             work::kTableCapacity;
+    };
+    std::size_t next = 0;
+    for (const MeshInstance& instance : instances_) {
+      const std::vector<uint8_t>& used = facts_[instance.mesh_index].used;
+      for (unsigned v = 0; v < instance.mesh->mNumVertices; ++v, ++next) {
+        numbers_[next] = kUnused;
+        if (used[v] == 0) {
+          const aiVector3D& at = instance.mesh->mVertices[v];
+          if (!std::isfinite(at.x) || !std::isfinite(at.y) ||
+              !std::isfinite(at.z)) {
+            return RefuseNotFinite(instance, v);
+          }
+          continue;
+        }
+        if (!Round(instance, v, batch[batched])) return false;
+        places[batched++] = next;
+        if (batched < PointJoiner::kBatch) continue;
+        if (!flush()) break;
+        if (next % kProgressStep < PointJoiner::kBatch) {
+          progress_.Report(0.8 * static_cast<double>(next) /
+                           static_cast<double>(vertex_total_));
+        }
+      }
+    }
+    if (!flush()) {
+      Refuse(Status::kTooLarge, "more points than one run holds");
+      return false;
+    }
+    return true;
+  }
+
+  bool Round(const MeshInstance& instance, unsigned v,
+             work::TableEntry& point) {
+    const std::array<double, 3> at = Place(instance, v);
+    for (int axis = 0; axis < 3; ++axis) {
+      const double scaled = at[axis] * scale_;
+      if (!std::isfinite(scaled)) return RefuseNotFinite(instance, v);
+      const int64_t moved = std::fabs(scaled) < kWhole
+                                ? RoundHalfAway(scaled) + shift_[axis]
+                                : std::numeric_limits<int64_t>::max();
+      if (moved < std::numeric_limits<int32_t>::min() ||
+          moved > std::numeric_limits<int32_t>::max()) {
+        Refuse(
+            Status::kBadCoordinate,
+            VertexName(instance.mesh_index, v) + " comes to " + kAxes[axis] +
+                " = " +
+                Shortest(std::fabs(scaled) < kWhole ? static_cast<double>(moved)
+                                                    : scaled) +
+                ", outside the 32-bit range of OBT coordinates");
+        return false;
+      }
+      point[axis] = static_cast<int32_t>(moved);
+    }
+    return true;
+  }
+
+  void MakeTriangles(obt::ObtObject& object) {
+    const auto total = static_cast<std::size_t>(triangle_total_);
+    object.triangles.reserve(total);
+    object.fourth_values.reserve(total);
+    std::size_t first = 0;
+    for (const MeshInstance& instance : instances_) {
+      const aiMesh& mesh = *instance.mesh;
+      const uint8_t fourth =
+          options_.fourth_from_material
+              ? static_cast<uint8_t>(mesh.mMaterialIndex % 256)
+              : options_.fourth_value;
+      for (unsigned f = 0; f < mesh.mNumFaces; ++f) {
+        const aiFace& face = mesh.mFaces[f];
+        if (face.mNumIndices != 3) continue;
+        work::TableEntry corners;
+        for (int c = 0; c < 3; ++c) {
+          corners[c] = static_cast<int32_t>(numbers_[first + face.mIndices[c]]);
+        }
+        if (options_.flip) std::swap(corners[0], corners[1]);
+        object.triangles.push_back(corners);
+        object.fourth_values.push_back(fourth);
+      }
+      first += mesh.mNumVertices;
+    }
+    numbers_.reset();
+  }
+
+  const aiScene& scene_;
+  const ImportOptions& options_;
+  const GaugeStretch& progress_;
+  ImportOutcome outcome_;
+
+  std::vector<MeshInstance> instances_;
+  std::vector<MeshFacts> facts_;
+  int64_t triangle_total_ = 0;
+  std::size_t vertex_total_ = 0;
+  std::size_t used_total_ = 0;
+  double scale_ = 1;
+  std::array<int64_t, 3> shift_{};
+  PointJoiner joiner_;
+  // The point number of each vertex of each instance, instance after
+  // instance.
+  std::unique_ptr<uint32_t[]> numbers_;
+};
+
+}  // namespace
+
+ImportOutcome ConvertScene(const aiScene& scene, const ImportOptions& options,
+                           const GaugeStretch& progress,
+                           obt::ObtObject& object) {
+  return SceneConverter(scene, options, progress).Convert(object);
+}
+
+}  // namespace mesh
