@@ -7,7 +7,9 @@ CliApp::CliApp()
           "around a mirror centre.",
           "obtmirror-cli"),
       convert(app),
-      preview(app) {
+      preview(app),
+      import_mesh(app),
+      export_mesh(app) {
   app.require_subcommand(1);
 }
 

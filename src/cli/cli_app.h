@@ -4,11 +4,13 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/convert_command.h"
+#include "cli/export_command.h"
+#include "cli/import_command.h"
 #include "cli/preview_command.h"
 
 namespace cli {
 
-// The argument parser of obtmirror-cli with both commands registered; the
+// The argument parser of obtmirror-cli with every command registered; the
 // program and the argument fuzzer parse with the very same one.
 struct CliApp {
   CliApp();
@@ -19,6 +21,8 @@ struct CliApp {
   CLI::App app;
   const ConvertCommand convert;
   const PreviewCommand preview;
+  const ImportCommand import_mesh;
+  const ExportCommand export_mesh;
 };
 
 }  // namespace cli

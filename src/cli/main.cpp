@@ -22,6 +22,8 @@ int main(int argc, char** argv) {
   CLI::App& app = cli_app.app;
   const cli::ConvertCommand& convert = cli_app.convert;
   const cli::PreviewCommand& preview = cli_app.preview;
+  const cli::ImportCommand& import_mesh = cli_app.import_mesh;
+  const cli::ExportCommand& export_mesh = cli_app.export_mesh;
 
   try {
     app.parse(argc, argv);
@@ -36,6 +38,8 @@ int main(int argc, char** argv) {
   int status = cli::kExitUsage;
   if (convert.subcommand()->parsed()) status = convert.Run();
   if (preview.subcommand()->parsed()) status = preview.Run();
+  if (import_mesh.subcommand()->parsed()) status = import_mesh.Run();
+  if (export_mesh.subcommand()->parsed()) status = export_mesh.Run();
   // With SIGPIPE ignored, a reader of standard output that went away shows
   // only here.
   if (!std::cout.flush()) {

@@ -1,0 +1,175 @@
+#include "cli/export_command.h"
+
+#include <iostream>
+#include <memory>
+#include <optional>
+
+#include "cli/exit_codes.h"
+#include "cli/failure_line.h"
+#include "cli/full_path.h"
+#include "cli/mesh_options.h"
+#include "cli/terminal_progress.h"
+#include "mesh/export_formats.h"
+#include "mesh/gauge_stretch.h"
+#include "mesh/mesh_export.h"
+#include "obt/io_error.h"
+#include "obt/obt_object.h"
+#include "obt/status_texts.h"
+
+namespace cli {
+namespace {
+
+using Cause = obt::FileNameFailure::Cause;
+using ReadStatus = obt::ObtReadOutcome::Status;
+
+std::string FormatIds() {
+  std::string ids;
+  for (const mesh::ExportFormat& format : mesh::ExportFormats()) {
+    ids += (ids.empty() ? "" : ", ") + format.id;
+  }
+  return ids;
+}
+
+int FileNameError(const obt::FileNameFailure& failure, int exit_status) {
+  std::cerr << FailureLine(failure) << '\n'
+            << obt::kStatusFileNameError << '\n';
+  return exit_status;
+}
+
+// The conversion's outcomes for a source it cannot read.
+int ReadFailure(const obt::ObtReadOutcome& outcome, const std::string& source) {
+  switch (outcome.status) {
+    case ReadStatus::kRead:
+      break;
+    case ReadStatus::kNotOpened:
+      return FileNameError({Cause::kSourceNotOpened, source, outcome.error},
+                           kExitReported);
+    case ReadStatus::kNotObt:
+      std::cerr << obt::kStatusNotObt << '\n';
+      return kExitReported;
+    case ReadStatus::kTooLarge:
+      std::cerr << obt::kStatusObjectTooLarge << '\n';
+      return kExitReported;
+    case ReadStatus::kMalformedNumber:
+      std::cerr << "obtmirror-cli: " << source << ": line " << outcome.line
+                << '\n'
+                << obt::IoErrorMessage(obt::kIoInvalidNumber) << ".\n";
+      return kExitIoError;
+  }
+  return kExitSucceeded;
+}
+
+int WriteFailure(const mesh::WriteFailure& failure) {
+  using Kind = mesh::WriteFailure::Kind;
+  switch (failure.kind) {
+    case Kind::kNone:
+      break;
+    case Kind::kNotCreated:
+      return FileNameError(
+          {Cause::kTargetNotCreated, failure.path, failure.error},
+          kExitIoError);
+    case Kind::kSameFile:
+      return FileNameError({Cause::kSameFile, failure.path, 0}, kExitIoError);
+    case Kind::kWriteFailed:
+      std::cerr << obt::IoErrorMessage(obt::IoCodeFromErrno(failure.error))
+                << ".\n";
+      return kExitIoError;
+  }
+  return kExitIoError;
+}
+
+}  // namespace
+
+ExportCommand::ExportCommand(CLI::App& app)
+    : subcommand_(app.add_subcommand(
+          "export",
+          "Write the object of the OBT file SOURCE to MESH in a format of the "
+          "asset library")) {
+  subcommand_->add_option("SOURCE", source_, "the OBT file to read")
+      ->required();
+  subcommand_->add_option("MESH", mesh_, "the mesh file to write")->required();
+  subcommand_
+      ->add_option_function<std::string>(
+          "--format",
+          [this](const std::string& id) {
+            if (!mesh::FindExportFormat(id)) {
+              throw CLI::ValidationError(
+                  "--format",
+                  "'" + id + "' is none of the formats " + FormatIds());
+            }
+            format_id_ = id;
+          },
+          "the format, as the asset library names it (obj, ply, plyb, stl, "
+          "stlb, gltf2, glb2, collada, ...); default: by MESH's extension, "
+          "binary for .stl and .ply")
+      ->type_name("F");
+  subcommand_
+      ->add_option_function<std::string>(
+          "--scale",
+          [this](const std::string& text) {
+            const std::optional<double> scale = ParseScale(text);
+            if (!scale) {
+              throw CLI::ValidationError(
+                  "--scale", "'" + text + "' is no positive decimal");
+            }
+            scale_ = *scale;
+          },
+          "divide every coordinate by S (default 1)")
+      ->type_name("S");
+  subcommand_->add_flag("--quiet", quiet_, "draw no progress bar");
+}
+
+int ExportCommand::Run() const {
+  const std::string source = FullPath(source_);
+  const std::string mesh_path = FullPath(mesh_);
+  if (mesh_path.empty())
+    return FileNameError({Cause::kNoTarget, "", 0}, kExitIoError);
+  const std::optional<mesh::ExportFormat> format =
+      format_id_.empty() ? mesh::FormatForFileName(mesh_path)
+                         : mesh::FindExportFormat(format_id_);
+  if (!format) {
+    std::cerr << "obtmirror-cli: export: no format has the extension of '"
+              << mesh_ << "'; name one with --format: " << FormatIds() << '\n';
+    return kExitUsage;
+  }
+
+  std::unique_ptr<work::Feedback> feedback = StderrProgress(quiet_);
+  feedback->SetGaugeMaximum(100);
+  obt::ObtObject object;
+  mesh::GaugeStretch reading(*feedback, 0, 40);
+  const obt::ObtReadOutcome read = obt::ReadObtFile(source, object, reading);
+  if (read.status != ReadStatus::kRead) {
+    feedback.reset();
+    return ReadFailure(read, source);
+  }
+
+  const int64_t points = static_cast<int64_t>(object.points.size());
+  const int64_t triangles = static_cast<int64_t>(object.triangles.size());
+  const mesh::ExportOutcome outcome =
+      mesh::ExportObject(std::move(object), source, mesh_path, *format, scale_,
+                         mesh::GaugeStretch(*feedback, 40, 100));
+  feedback.reset();
+  switch (outcome.status) {
+    case mesh::ExportOutcome::Status::kExported:
+      break;
+    case mesh::ExportOutcome::Status::kRefused:
+      std::cerr << "obtmirror-cli: " << source << ": " << outcome.reason
+                << '\n';
+      return kExitReported;
+    case mesh::ExportOutcome::Status::kNotExported:
+      std::cerr << "obtmirror-cli: " << mesh_path << ": " << outcome.reason
+                << '\n';
+      return kExitReported;
+    case mesh::ExportOutcome::Status::kWriteFailed:
+      return WriteFailure(outcome.failure);
+  }
+  std::cout << points << " points, " << triangles << " triangles written as "
+            << format->id << " to ";
+  for (std::size_t i = 0; i < outcome.files.size(); ++i) {
+    std::cout << (i == 0 ? "" : ", ") << outcome.files[i];
+  }
+  std::cout << '\n';
+  return kExitSucceeded;
+}
+
+}  // namespace cli
