@@ -1,0 +1,235 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "mesh/mesh_import.h"
+#include "mesh_files.h"
+#include "mirror/octant_table.h"
+#include "support/recording_feedback.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+using mesh::ImportOptions;
+using mesh::ImportOutcome;
+using mesh_test::Corners;
+using mesh_test::Vertex;
+using testing_support::TempDir;
+using testing_support::WriteFile;
+using work::TableEntry;
+
+// Two triangles over a square: their edge is shared, the STL files repeat
+// its corners.
+const std::vector<Vertex> kSquare = {
+    {0, 0, 0}, {10, 0, 0}, {10, 10, 0}, {0, 10, 0}};
+const std::vector<Corners> kSquareCorners = {{0, 1, 2}, {0, 2, 3}};
+const std::vector<TableEntry> kSquarePoints = {
+    {0, 0, 0}, {10, 0, 0}, {10, 10, 0}, {0, 10, 0}};
+const std::vector<TableEntry> kSquareTriangles = {{0, 1, 2}, {0, 2, 3}};
+
+ImportOptions AtScale(double scale) {
+  ImportOptions options;
+  options.scale = scale;
+  return options;
+}
+
+class ImportTest : public ::testing::Test {
+ protected:
+  ImportOutcome Import(const std::string& name, const std::string& bytes,
+                       const ImportOptions& options) {
+    WriteFile(dir_.File(name), bytes);
+    return mesh::ImportMesh(dir_.File(name), options, feedback_, object_);
+  }
+
+  TempDir dir_;
+  testing_support::RecordingFeedback feedback_;
+  obt::ObtObject object_;
+};
+
+struct FormatCase {
+  const char* name;
+  std::string file;
+  std::string bytes;
+  std::vector<TableEntry> points;
+  std::vector<TableEntry> triangles;
+  int64_t meshes;
+  int64_t dropped_points = 0;
+  int64_t dropped_lines = 0;
+};
+
+TEST_F(ImportTest, ReadsEachFormatWithItsCornersJoined) {
+  // The same triangle placed by two nodes: once moved by (100, 0, 0), once
+  // under a parent that doubles it and a child that moves it by (0, 0, 5)
+  // before.
+  const std::string gltf = mesh_test::Gltf(
+      {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 1, 2}},
+      R"([{"mesh": 0, "translation": [100, 0, 0]}, {"scale": [2, 2, 2],)"
+      R"( "children": [2]}, {"mesh": 0, "translation": [0, 0, 5]}])",
+      "[0, 1]");
+  const std::vector<FormatCase> cases = {
+      {"OBJ: a quad and a triangle on one vertex, a point and a line",
+       "a.obj",
+       "v 0 0 0\nv 10 0 0\nv 10 10 0\nv 0 10 0\nv 5 5 10\n"
+       "f 1 2 3 4\nf 1 2 5\np 5\nl 1 5\n",
+       {{0, 0, 0}, {10, 0, 0}, {10, 10, 0}, {0, 10, 0}, {5, 5, 10}},
+       {{0, 1, 2}, {0, 2, 3}, {0, 1, 4}},
+       1,
+       1,
+       1},
+      {"ASCII STL", "a.stl", mesh_test::AsciiStl(kSquare, kSquareCorners),
+       kSquarePoints, kSquareTriangles, 1},
+      {"binary STL", "b.stl", mesh_test::BinaryStl(kSquare, kSquareCorners),
+       kSquarePoints, kSquareTriangles, 1},
+      {"PLY", "a.ply", mesh_test::AsciiPly(kSquare, kSquareCorners),
+       kSquarePoints, kSquareTriangles, 1},
+      {"OFF", "a.off",
+       "OFF\n4 1 0\n0 0 0\n10 0 0\n10 10 0\n0 10 0\n4 0 1 2 3\n", kSquarePoints,
+       kSquareTriangles, 1},
+      {"glTF: one mesh under two nodes",
+       "a.gltf",
+       gltf,
+       {{100, 0, 0},
+        {101, 0, 0},
+        {100, 1, 0},
+        {0, 0, 10},
+        {2, 0, 10},
+        {0, 2, 10}},
+       {{0, 1, 2}, {3, 4, 5}},
+       2},
+  };
+  for (const FormatCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    const ImportOutcome outcome = Import(c.file, c.bytes, AtScale(1));
+    ASSERT_EQ(outcome.status, ImportOutcome::Status::kImported)
+        << outcome.reason;
+    EXPECT_EQ(object_.points, c.points);
+    EXPECT_EQ(object_.triangles, c.triangles);
+    EXPECT_EQ(object_.fourth_values,
+              std::vector<uint8_t>(c.triangles.size(), 0));
+    EXPECT_EQ(object_.point_count, static_cast<int32_t>(c.points.size()));
+    EXPECT_EQ(object_.header.version_text, "2.000000");
+    EXPECT_EQ(outcome.meshes, c.meshes);
+    EXPECT_EQ(outcome.dropped_points, c.dropped_points);
+    EXPECT_EQ(outcome.dropped_lines, c.dropped_lines);
+  }
+  // The gauge ran from 0 to 100 and never back.
+  int32_t last = -1;
+  for (const std::string& call : feedback_.calls) {
+    if (call.rfind("gauge ", 0) != 0) continue;
+    const int32_t progress = std::stoi(call.substr(6));
+    EXPECT_LE(progress, 100);
+    if (progress == 0) last = 0;
+    EXPECT_GE(progress, last);
+    last = progress;
+  }
+  EXPECT_EQ(last, 100);
+}
+
+struct ScaleCase {
+  const char* name;
+  ImportOptions options;
+  std::vector<TableEntry> points;
+  double scale;
+};
+
+TEST_F(ImportTest, ScalesRoundsHalvesAwayFromZeroAndOffsets) {
+  // The x extent, 6.5, is the largest.
+  const std::string ply = mesh_test::AsciiPly(
+      {{0.5, -0.5, 1.5}, {-2.5, 2.25, 0}, {4, 0, -1.25}}, {{0, 1, 2}});
+  ImportOptions fit13;
+  fit13.fit_extent = 13;
+  ImportOptions offset = AtScale(1);
+  offset.offset = {10, -20, 2147483645};
+  const std::vector<ScaleCase> cases = {
+      {"scale 1", AtScale(1), {{1, -1, 2}, {-3, 2, 0}, {4, 0, -1}}, 1},
+      {"scale 2", AtScale(2), {{1, -1, 3}, {-5, 5, 0}, {8, 0, -3}}, 2},
+      {"scale 0.25", AtScale(0.25), {{0, 0, 0}, {-1, 1, 0}, {1, 0, 0}}, 0.25},
+      {"fit to 13", fit13, {{1, -1, 3}, {-5, 5, 0}, {8, 0, -3}}, 2},
+      {"fit to 10000 by default",
+       {},
+       {{769, -769, 2308}, {-3846, 3462, 0}, {6154, 0, -1923}},
+       10000 / 6.5},
+      {"offset",
+       offset,
+       {{11, -21, 2147483647}, {7, -18, 2147483645}, {14, -20, 2147483644}},
+       1},
+  };
+  for (const ScaleCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    const ImportOutcome outcome = Import("s.ply", ply, c.options);
+    ASSERT_EQ(outcome.status, ImportOutcome::Status::kImported)
+        << outcome.reason;
+    EXPECT_EQ(object_.points, c.points);
+    EXPECT_EQ(outcome.scale, c.scale);
+  }
+}
+
+TEST_F(ImportTest, MovesIntoEachOctantTouchingItsPlanes) {
+  const std::string stl =
+      mesh_test::AsciiStl({{-3, 4, 5}, {7, -2, 9}, {1, 1, -6}}, {{0, 1, 2}});
+  for (const mirror::OctantCode code : mirror::kOctantCodes) {
+    SCOPED_TRACE(static_cast<int>(code));
+    ImportOptions options = AtScale(1);
+    options.move_into = mirror::kOctantTable.FindOctantSides(code);
+    const ImportOutcome outcome = Import("m.stl", stl, options);
+    ASSERT_EQ(outcome.status, ImportOutcome::Status::kImported)
+        << outcome.reason;
+    ASSERT_EQ(object_.points.size(), 3u);
+    const int sides[3] = {options.move_into->x, options.move_into->y,
+                          options.move_into->z};
+    // Extents 10, 6 and 15, the shape unchanged.
+    const int extents[3] = {10, 6, 15};
+    for (int axis = 0; axis < 3; ++axis) {
+      int32_t low = object_.points[0][axis];
+      int32_t high = low;
+      for (const TableEntry& point : object_.points) {
+        low = std::min(low, point[axis]);
+        high = std::max(high, point[axis]);
+      }
+      EXPECT_EQ(sides[axis] == 1 ? high : low, 0) << "axis " << axis;
+      EXPECT_EQ(high - low, extents[axis]) << "axis " << axis;
+    }
+  }
+}
+
+struct TriangleCase {
+  const char* name;
+  ImportOptions options;
+  std::vector<TableEntry> triangles;
+  std::vector<uint8_t> fourth_values;
+};
+
+TEST_F(ImportTest, SetsFourthValuesAndWinding) {
+  // The reader puts its default material first: red is 1, blue 2. Each
+  // material is a mesh of its own, so the corners the two triangles share
+  // are met twice and joined by place.
+  WriteFile(dir_.File("c.mtl"), "newmtl red\nKd 1 0 0\nnewmtl blue\n");
+  const std::string obj =
+      "mtllib c.mtl\nv 0 0 0\nv 10 0 0\nv 10 10 0\nv 0 10 0\n"
+      "usemtl red\nf 1 2 3\nusemtl blue\nf 1 3 4\n";
+  ImportOptions seven = AtScale(1);
+  seven.fourth_value = 7;
+  ImportOptions material = AtScale(1);
+  material.fourth_from_material = true;
+  ImportOptions flip = AtScale(1);
+  flip.flip = true;
+  const std::vector<TriangleCase> cases = {
+      {"default", AtScale(1), {{0, 1, 2}, {0, 2, 3}}, {0, 0}},
+      {"fixed value", seven, {{0, 1, 2}, {0, 2, 3}}, {7, 7}},
+      {"material", material, {{0, 1, 2}, {0, 2, 3}}, {1, 2}},
+      {"flipped", flip, {{1, 0, 2}, {2, 0, 3}}, {0, 0}},
+  };
+  for (const TriangleCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    const ImportOutcome outcome = Import("c.obj", obj, c.options);
+    ASSERT_EQ(outcome.status, ImportOutcome::Status::kImported)
+        << outcome.reason;
+    EXPECT_EQ(object_.points, kSquarePoints);
+    EXPECT_EQ(object_.triangles, c.triangles);
+    EXPECT_EQ(object_.fourth_values, c.fourth_values);
+    EXPECT_EQ(outcome.meshes, 2);
+  }
+}
+
+}  // namespace

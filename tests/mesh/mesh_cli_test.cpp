@@ -1,0 +1,294 @@
+// obtmirror-cli import and export as a script runs them: exit status,
+// messages, and the files left behind.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "support/child.h"
+#include "support/temp_dir.h"
+#include "support/text_files.h"
+
+namespace {
+
+using testing_support::Child;
+using testing_support::ChildOutcome;
+using testing_support::CrLf;
+using testing_support::ReadFile;
+using testing_support::TempDir;
+using testing_support::WriteFile;
+
+using Words = std::vector<std::string>;
+
+constexpr char kOldTarget[] = "old target";
+const std::string kNameError = "Fehler in Dateinamen aufgetreten\n";
+const std::string kQuadObj =
+    "v 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\nf 1 2 3 4\nl 1 3\n";
+const std::string kQuadObt =
+    CrLf({"QZ_OBT", "2.000000", "4", "0 0 0", "1 0 0", "1 1 0", "0 1 0", "2",
+          "0 1 2 5", "0 2 3 5", "0"});
+
+class MeshCliTest : public ::testing::Test {
+ protected:
+  ChildOutcome Cli(const Words& arguments) {
+    return Child(OBTMIRROR_CLI_PATH, arguments, {.directory = dir_.path()})
+        .Wait();
+  }
+
+  std::set<std::string> Names() const {
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir_.path())) {
+      names.insert(entry.path().filename().string());
+    }
+    return names;
+  }
+
+  void Reset() {
+    std::filesystem::remove_all(dir_.path());
+    std::filesystem::create_directory(dir_.path());
+  }
+
+  TempDir dir_;
+  // Messages name a file by its full path.
+  const std::string in_dir_ =
+      "obtmirror-cli: " + std::filesystem::canonical(dir_.path()).string() +
+      "/";
+};
+
+struct Case {
+  const char* name;
+  std::string input;  // the bytes of the file read
+  Words arguments;
+  int exit_status;
+  std::string standard_output;
+  std::string standard_error;
+  // The target afterwards; the old one when empty.
+  std::string target = {};
+};
+
+TEST_F(MeshCliTest, ImportReportsEachOutcome) {
+  const std::vector<Case> cases = {
+      {"imported",
+       kQuadObj,
+       {"--scale", "1", "--fourth", "5"},
+       0,
+       "4 points, 2 triangles, 1 mesh read, scale 1\n",
+       in_dir_ + "m.obj: left out 0 points and 1 line\n",
+       kQuadObt},
+      {"moved and fitted",
+       kQuadObj,
+       {"--fit", "2", "--offset", "-1,0,2147483645", "--flip"},
+       0,
+       "4 points, 2 triangles, 1 mesh read, scale 2\n",
+       in_dir_ + "m.obj: left out 0 points and 1 line\n",
+       CrLf({"QZ_OBT", "2.000000", "4", "-1 0 2147483645", "1 0 2147483645",
+             "1 2 2147483645", "-1 2 2147483645", "2", "1 0 2 0", "2 0 3 0",
+             "0"})},
+      {"not a mesh",
+       "hello\n",
+       {},
+       1,
+       "",
+       in_dir_ + "m.obj: OBJ-file is too small.\n"},
+      {"empty scene",
+       "v 0 0 0\nv 1 0 0\nl 1 2\n",
+       {},
+       1,
+       "",
+       in_dir_ + "m.obj: the file holds no triangle\n"},
+      {"NaN",
+       "v nan 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n",
+       {},
+       1,
+       "",
+       in_dir_ + "m.obj: vertex 0 of mesh 0 has a coordinate that is no finite "
+                 "number\n"},
+      {"out of range",
+       kQuadObj,
+       {"--scale", "3e9"},
+       1,
+       "",
+       in_dir_ +
+           "m.obj: vertex 1 of mesh 0 comes to x = 3000000000, outside the "
+           "32-bit range of OBT coordinates\n"},
+      {"no extent to fit",
+       "v 1 1 1\nf 1 1 1\n",
+       {},
+       1,
+       "",
+       in_dir_ + "m.obj: every vertex lies at one place, so the object has no "
+                 "extent to fit; give --scale\n"},
+      {"missing mesh",
+       "",
+       {"--mesh", "nowhere.obj"},
+       1,
+       "",
+       in_dir_ + "nowhere.obj: No such file or directory\n"},
+      {"mesh is the target",
+       kQuadObj,
+       {"--target", "m.obj"},
+       2,
+       "",
+       in_dir_ + "m.obj: source and target are the same file\n" + kNameError},
+      {"target in a missing directory",
+       kQuadObj,
+       {"--target", "no/t.obt"},
+       2,
+       "",
+       in_dir_ + "no/t.obt: No such file or directory\n" + kNameError},
+      {"full device",
+       kQuadObj,
+       {"--target", "/dev/full"},
+       2,
+       "",
+       "Kapazität der Diskette/Festplatte erschöpft.\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Reset();
+    WriteFile(dir_.File("m.obj"), c.input);
+    WriteFile(dir_.File("t.obt"), kOldTarget);
+    // "--mesh" and "--target" stand for the two paths in this table only.
+    Words arguments = {"import", "m.obj", "t.obt"};
+    for (std::size_t i = 0; i < c.arguments.size(); ++i) {
+      if (c.arguments[i] == "--mesh") {
+        arguments[1] = c.arguments[++i];
+      } else if (c.arguments[i] == "--target") {
+        arguments[2] = c.arguments[++i];
+      } else {
+        arguments.push_back(c.arguments[i]);
+      }
+    }
+    const ChildOutcome run = Cli(arguments);
+    EXPECT_EQ(run.exit_status(), c.exit_status);
+    EXPECT_EQ(run.standard_output, c.standard_output);
+    EXPECT_EQ(run.standard_error, c.standard_error);
+    EXPECT_EQ(ReadFile(dir_.File("t.obt")),
+              c.target.empty() ? kOldTarget : c.target);
+    EXPECT_EQ(Names(), (std::set<std::string>{"m.obj", "t.obt"}));
+  }
+}
+
+TEST_F(MeshCliTest, ExportReportsEachOutcome) {
+  const std::string obj_written = "4 points, 2 triangles written as obj to " +
+                                  in_dir_.substr(15) + "t.obj, " +
+                                  in_dir_.substr(15) + "t.mtl\n";
+  const std::vector<Case> cases = {
+      {"exported", kQuadObt, {}, 0, obj_written, ""},
+      {"a corner outside the points",
+       CrLf({"QZ_OBT", "2.000000", "3", "0 0 0", "1 0 0", "0 1 0", "2",
+             "0 1 2 0", "", "0 1 3 0", "0"}),
+       {},
+       1,
+       "",
+       in_dir_ +
+           "s.obt: line 10: triangle 1 names point 3, outside the object's "
+           "points 0..2\n"},
+      {"no triangle",
+       CrLf({"QZ_OBT", "1.000000", "1", "0 0 0", "0"}),
+       {},
+       1,
+       "",
+       in_dir_ + "s.obt: the object holds no triangle\n"},
+      {"cut short",
+       CrLf({"QZ_OBT", "1.000000", "3", "0 0 0", "1 0 0"}),
+       {},
+       1,
+       "",
+       in_dir_ + "s.obt: the file holds 2 whole points of the 3 that line 3 "
+                 "announces\n"},
+      {"malformed number",
+       CrLf({"QZ_OBT", "1.000000", "1", "0 0,5 0", "0"}),
+       {},
+       2,
+       "",
+       in_dir_ + "s.obt: line 4\nUngültige numerische Eingabe.\n"},
+      {"not an OBT file", "QZ_OBT \r\n", {}, 1, "", "Kein gültiger OBT-File\n"},
+      {"missing source",
+       kQuadObt,
+       {"--source", "nowhere.obt"},
+       1,
+       "",
+       in_dir_ + "nowhere.obt: No such file or directory\n" + kNameError},
+      {"source as target",
+       kQuadObt,
+       {"--target", "s.obt", "--format", "obj"},
+       2,
+       "",
+       in_dir_ + "s.obt: source and target are the same file\n" + kNameError},
+      {"target in a missing directory",
+       kQuadObt,
+       {"--target", "no/t.obj"},
+       2,
+       "",
+       in_dir_ + "no/t.obj: No such file or directory\n" + kNameError},
+      {"full device",
+       kQuadObt,
+       {"--target", "/dev/full", "--format", "plyb"},
+       2,
+       "",
+       "Kapazität der Diskette/Festplatte erschöpft.\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Reset();
+    WriteFile(dir_.File("s.obt"), c.input);
+    WriteFile(dir_.File("t.obj"), kOldTarget);
+    Words arguments = {"export", "s.obt", "t.obj"};
+    for (std::size_t i = 0; i < c.arguments.size(); ++i) {
+      if (c.arguments[i] == "--source") {
+        arguments[1] = c.arguments[++i];
+      } else if (c.arguments[i] == "--target") {
+        arguments[2] = c.arguments[++i];
+      } else {
+        arguments.push_back(c.arguments[i]);
+      }
+    }
+    const ChildOutcome run = Cli(arguments);
+    EXPECT_EQ(run.exit_status(), c.exit_status);
+    EXPECT_EQ(run.standard_output, c.standard_output);
+    EXPECT_EQ(run.standard_error, c.standard_error);
+    EXPECT_EQ(ReadFile(dir_.File("s.obt")), c.input);
+    if (c.exit_status == 0) {
+      EXPECT_EQ(Names(), (std::set<std::string>{"s.obt", "t.obj", "t.mtl"}));
+      EXPECT_NE(ReadFile(dir_.File("t.obj")).find("usemtl FourthValue5"),
+                std::string::npos);
+    } else {
+      EXPECT_EQ(ReadFile(dir_.File("t.obj")), kOldTarget);
+      EXPECT_EQ(Names(), (std::set<std::string>{"s.obt", "t.obj"}));
+    }
+  }
+}
+
+TEST_F(MeshCliTest, RefusesWrongArgumentsWithUsage) {
+  WriteFile(dir_.File("m.obj"), kQuadObj);
+  WriteFile(dir_.File("s.obt"), kQuadObt);
+  const std::vector<Words> cases = {
+      {"import", "m.obj"},
+      {"import", "m.obj", "t.obt", "--scale", "1", "--fit", "10"},
+      {"import", "m.obj", "t.obt", "--offset", "1,2,3", "--move-into", "1"},
+      {"import", "m.obj", "t.obt", "--scale", "0"},
+      {"import", "m.obj", "t.obt", "--scale", "-1"},
+      {"import", "m.obj", "t.obt", "--fit", "1.5"},
+      {"import", "m.obj", "t.obt", "--offset", "1,2"},
+      {"import", "m.obj", "t.obt", "--offset", "0,0,2147483648"},
+      {"import", "m.obj", "t.obt", "--move-into", "3"},
+      {"import", "m.obj", "t.obt", "--fourth", "256"},
+      {"export", "s.obt"},
+      {"export", "s.obt", "t.xyz"},
+      {"export", "s.obt", "t"},
+      {"export", "s.obt", "t.obj", "--format", "3mf"},
+      {"export", "s.obt", "t.obj", "--scale", "nan"},
+  };
+  for (const Words& arguments : cases) {
+    const ChildOutcome run = Cli(arguments);
+    EXPECT_EQ(run.exit_status(), 64) << ::testing::PrintToString(arguments);
+    EXPECT_NE(run.standard_error.find("obtmirror-cli"), std::string::npos);
+    EXPECT_EQ(run.standard_output, "");
+  }
+  EXPECT_EQ(Names(), (std::set<std::string>{"m.obj", "s.obt"}));
+}
+
+}  // namespace
