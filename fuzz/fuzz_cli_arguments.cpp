@@ -1,6 +1,6 @@
 // The command line's argument handling: the input, split at NUL bytes, is
 // the argument list after the program name, parsed by obtmirror-cli's own
-// parser with both commands registered. Only the parse runs; no command
+// parser with every command registered. Only the parse runs; no command
 // does.
 #include <CLI/CLI.hpp>
 #include <cstddef>
@@ -31,10 +31,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   try {
     cli_app.app.parse(static_cast<int>(words.size()), argv.data());
     // Whatever got through names exactly one command.
-    if (cli_app.convert.subcommand()->parsed() ==
-        cli_app.preview.subcommand()->parsed()) {
-      __builtin_trap();
-    }
+    const int named = cli_app.convert.subcommand()->parsed() +
+                      cli_app.preview.subcommand()->parsed() +
+                      cli_app.import_mesh.subcommand()->parsed() +
+                      cli_app.export_mesh.subcommand()->parsed();
+    if (named != 1) __builtin_trap();
   } catch (const CLI::ParseError&) {
   }
   return 0;
