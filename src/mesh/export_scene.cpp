@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -20,12 +21,15 @@ aiVector3D Scaled(const work::TableEntry& point, double scale) {
 }
 
 // Material 0 bears the name the OBJ reader gives the material it puts
-// first, so that the reader takes it for that one and every number stays.
+// first, so that it takes the two for one and every number stays; the
+// others have three digits, so that readers that order materials by name
+// (COLLADA) keep their numbers too.
 aiMaterial* NumberedMaterial(int number) {
   auto* material = new aiMaterial;
-  const aiString name(number == 0 ? std::string("DefaultMaterial")
-                                  : "FourthValue" + std::to_string(number));
-  material->AddProperty(&name, AI_MATKEY_NAME);
+  char name[32];
+  std::snprintf(name, sizeof name, "FourthValue%03d", number);
+  const aiString text(number == 0 ? "DefaultMaterial" : name);
+  material->AddProperty(&text, AI_MATKEY_NAME);
   return material;
 }
 

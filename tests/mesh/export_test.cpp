@@ -18,32 +18,40 @@ using mesh_test::PlacedTriangles;
 using testing_support::TempDir;
 
 // Distinct points, all used, out to the last integers that single
-// precision holds exactly; FourthValues 0, 1 and 2.
+// precision holds exactly; FourthValues 0, 2 and 12.
 obt::ObtObject Tetrahedron() {
   obt::ObtObject object;
   object.header = {"QZ_OBT", "2.000000"};
   object.points = {
       {0, 0, 0}, {16777216, -3, 1}, {-7, -16777216, 2}, {5, 9, 16777215}};
   object.triangles = {{0, 2, 1}, {0, 1, 3}, {1, 2, 3}, {2, 0, 3}};
-  object.fourth_values = {0, 1, 2, 1};
+  object.fourth_values = {0, 12, 2, 12};
   object.point_count = 4;
   object.triangle_count = 4;
   return object;
 }
 
+// What becomes of the FourthValues: kept as they are, numbered from 0 in
+// ascending order, or all 0.
+enum class Fourth { kKept, kRenumbered, kLost };
+
 struct RoundTripCase {
   const char* format;
   const char* file;
-  bool keeps_fourth_values;
+  Fourth fourth;
 };
 
 TEST(ExportTest, RoundTripsInEveryFormat) {
   const std::vector<RoundTripCase> cases = {
-      {"obj", "r.obj", true},     {"objnomtl", "r.obj", false},
-      {"ply", "r.ply", false},    {"plyb", "r.ply", false},
-      {"stl", "r.stl", false},    {"stlb", "r.stl", false},
-      {"gltf2", "r.gltf", true},  {"glb2", "r.glb", true},
-      {"collada", "r.dae", true},
+      {"obj", "r.obj", Fourth::kKept},
+      {"objnomtl", "r.obj", Fourth::kLost},
+      {"ply", "r.ply", Fourth::kLost},
+      {"plyb", "r.ply", Fourth::kLost},
+      {"stl", "r.stl", Fourth::kLost},
+      {"stlb", "r.stl", Fourth::kLost},
+      {"gltf2", "r.gltf", Fourth::kRenumbered},
+      {"glb2", "r.glb", Fourth::kRenumbered},
+      {"collada", "r.dae", Fourth::kKept},
   };
   work::NullFeedback feedback;
   const mesh::GaugeStretch progress(feedback, 0, 100);
@@ -70,7 +78,8 @@ TEST(ExportTest, RoundTripsInEveryFormat) {
     ASSERT_EQ(imported.status, mesh::ImportOutcome::Status::kImported)
         << imported.reason;
     obt::ObtObject expected = Tetrahedron();
-    if (!c.keeps_fourth_values) expected.fourth_values.assign(4, 0);
+    if (c.fourth == Fourth::kRenumbered) expected.fourth_values = {0, 2, 1, 2};
+    if (c.fourth == Fourth::kLost) expected.fourth_values.assign(4, 0);
     EXPECT_EQ(PlacedTriangles(back), PlacedTriangles(expected));
     EXPECT_EQ(back.points.size(), 4u);
   }

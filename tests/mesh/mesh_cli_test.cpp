@@ -253,7 +253,7 @@ TEST_F(MeshCliTest, ExportReportsEachOutcome) {
     EXPECT_EQ(ReadFile(dir_.File("s.obt")), c.input);
     if (c.exit_status == 0) {
       EXPECT_EQ(Names(), (std::set<std::string>{"s.obt", "t.obj", "t.mtl"}));
-      EXPECT_NE(ReadFile(dir_.File("t.obj")).find("usemtl FourthValue5"),
+      EXPECT_NE(ReadFile(dir_.File("t.obj")).find("usemtl FourthValue005"),
                 std::string::npos);
     } else {
       EXPECT_EQ(ReadFile(dir_.File("t.obj")), kOldTarget);
