@@ -27,7 +27,12 @@ constexpr double kWhole = 0x1p62;
 constexpr std::size_t kProgressStep = 1 << 16;
 constexpr char kAxes[] = "xyz";
 
+// A whole number as digits, anything else as the shortest text that reads
+// back as the same double.
 std::string Shortest(double value) {
+  if (std::fabs(value) < 1e18 && value == std::trunc(value)) {
+    return std::to_string(static_cast<int64_t>(value));
+  }
   char text[32];
   return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
 }
