@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 
+#include "cli/checked_option.h"
 #include "cli/exit_codes.h"
 #include "cli/failure_line.h"
 #include "cli/full_path.h"
@@ -30,20 +31,14 @@ std::string FormatIds() {
   return ids;
 }
 
-int FileNameError(const obt::FileNameFailure& failure, int exit_status) {
-  std::cerr << FailureLine(failure) << '\n'
-            << obt::kStatusFileNameError << '\n';
-  return exit_status;
-}
-
 // The conversion's outcomes for a source it cannot read.
 int ReadFailure(const obt::ObtReadOutcome& outcome, const std::string& source) {
   switch (outcome.status) {
     case ReadStatus::kRead:
       break;
     case ReadStatus::kNotOpened:
-      return FileNameError({Cause::kSourceNotOpened, source, outcome.error},
-                           kExitReported);
+      return ReportFileNameFailure(
+          {Cause::kSourceNotOpened, source, outcome.error}, kExitReported);
     case ReadStatus::kNotObt:
       std::cerr << obt::kStatusNotObt << '\n';
       return kExitReported;
@@ -65,11 +60,12 @@ int WriteFailure(const mesh::WriteFailure& failure) {
     case Kind::kNone:
       break;
     case Kind::kNotCreated:
-      return FileNameError(
+      return ReportFileNameFailure(
           {Cause::kTargetNotCreated, failure.path, failure.error},
           kExitIoError);
     case Kind::kSameFile:
-      return FileNameError({Cause::kSameFile, failure.path, 0}, kExitIoError);
+      return ReportFileNameFailure({Cause::kSameFile, failure.path, 0},
+                                   kExitIoError);
     case Kind::kWriteFailed:
       std::cerr << obt::IoErrorMessage(obt::IoCodeFromErrno(failure.error))
                 << ".\n";
@@ -88,34 +84,17 @@ ExportCommand::ExportCommand(CLI::App& app)
   subcommand_->add_option("SOURCE", source_, "the OBT file to read")
       ->required();
   subcommand_->add_option("MESH", mesh_, "the mesh file to write")->required();
-  subcommand_
-      ->add_option_function<std::string>(
-          "--format",
-          [this](const std::string& id) {
-            if (!mesh::FindExportFormat(id)) {
-              throw CLI::ValidationError(
-                  "--format",
-                  "'" + id + "' is none of the formats " + FormatIds());
-            }
-            format_id_ = id;
-          },
-          "the format, as the asset library names it (obj, ply, plyb, stl, "
-          "stlb, gltf2, glb2, collada, ...); default: by MESH's extension, "
-          "binary for .stl and .ply")
-      ->type_name("F");
-  subcommand_
-      ->add_option_function<std::string>(
-          "--scale",
-          [this](const std::string& text) {
-            const std::optional<double> scale = ParseScale(text);
-            if (!scale) {
-              throw CLI::ValidationError(
-                  "--scale", "'" + text + "' is no positive decimal");
-            }
-            scale_ = *scale;
-          },
-          "divide every coordinate by S (default 1)")
-      ->type_name("S");
+  AddCheckedOption(
+      subcommand_, "--format", "F", "none of the formats " + FormatIds(),
+      mesh::FindExportFormat,
+      [this](const mesh::ExportFormat& format) { format_id_ = format.id; },
+      "the format, as the asset library names it (obj, ply, plyb, stl, "
+      "stlb, gltf2, glb2, collada, ...); default: by MESH's extension, "
+      "binary for .stl and .ply");
+  AddCheckedOption(
+      subcommand_, "--scale", "S", "no positive decimal", ParseScale,
+      [this](double scale) { scale_ = scale; },
+      "divide every coordinate by S (default 1)");
   subcommand_->add_flag("--quiet", quiet_, "draw no progress bar");
 }
 
@@ -123,7 +102,7 @@ int ExportCommand::Run() const {
   const std::string source = FullPath(source_);
   const std::string mesh_path = FullPath(mesh_);
   if (mesh_path.empty())
-    return FileNameError({Cause::kNoTarget, "", 0}, kExitIoError);
+    return ReportFileNameFailure({Cause::kNoTarget, "", 0}, kExitIoError);
   const std::optional<mesh::ExportFormat> format =
       format_id_.empty() ? mesh::FormatForFileName(mesh_path)
                          : mesh::FindExportFormat(format_id_);

@@ -1,6 +1,9 @@
 #include "cli/failure_line.h"
 
 #include <cstring>
+#include <iostream>
+
+#include "obt/status_texts.h"
 
 namespace cli {
 
@@ -22,6 +25,13 @@ std::string FailureLine(const obt::FileNameFailure& failure) {
              std::strerror(failure.error);
   }
   return {};
+}
+
+int ReportFileNameFailure(const obt::FileNameFailure& failure,
+                          int exit_status) {
+  std::cerr << FailureLine(failure) << '\n'
+            << obt::kStatusFileNameError << '\n';
+  return exit_status;
 }
 
 }  // namespace cli

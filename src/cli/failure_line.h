@@ -11,6 +11,10 @@ namespace cli {
 // a dozen causes, as one line for the user.
 std::string FailureLine(const obt::FileNameFailure& failure);
 
+// That line and "Fehler in Dateinamen aufgetreten" on standard error;
+// returns `exit_status`.
+int ReportFileNameFailure(const obt::FileNameFailure& failure, int exit_status);
+
 }  // namespace cli
 
 #endif  // OBTMIRROR_CLI_FAILURE_LINE_H_

@@ -4,6 +4,7 @@
 #include <iostream>
 #include <memory>
 
+#include "cli/checked_option.h"
 #include "cli/exit_codes.h"
 #include "cli/failure_line.h"
 #include "cli/full_path.h"
@@ -33,12 +34,6 @@ std::string Counted(int64_t count, const char* one, const char* more) {
   return std::to_string(count) + " " + (count == 1 ? one : more);
 }
 
-int FileNameError(const obt::FileNameFailure& failure) {
-  std::cerr << FailureLine(failure) << '\n'
-            << obt::kStatusFileNameError << '\n';
-  return kExitIoError;
-}
-
 }  // namespace
 
 ImportCommand::ImportCommand(CLI::App& app)
@@ -50,94 +45,47 @@ ImportCommand::ImportCommand(CLI::App& app)
   subcommand_->add_option("MESH", mesh_, "the mesh file to read")->required();
   subcommand_->add_option("TARGET", target_, "the OBT file to write")
       ->required();
-  CLI::Option* scale =
-      subcommand_
-          ->add_option_function<std::string>(
-              "--scale",
-              [this](const std::string& text) {
-                options_.scale = ParseScale(text);
-                if (!options_.scale) {
-                  throw CLI::ValidationError(
-                      "--scale", "'" + text + "' is no positive decimal");
-                }
-              },
-              "multiply every coordinate by S, then round to the nearest "
-              "integer, halves away from zero")
-          ->type_name("S");
-  CLI::Option* fit =
-      subcommand_
-          ->add_option_function<std::string>(
-              "--fit",
-              [this](const std::string& text) {
-                const std::optional<double> extent = ParseExtent(text);
-                if (!extent) {
-                  throw CLI::ValidationError(
-                      "--fit", "'" + text +
-                                   "' is no whole number from 1 to "
-                                   "4294967295");
-                }
-                options_.fit_extent = *extent;
-              },
-              "scale the object so that its largest extent is N units "
-              "(default 10000)")
-          ->type_name("N");
+  CLI::Option* scale = AddCheckedOption(
+      subcommand_, "--scale", "S", "no positive decimal", ParseScale,
+      [this](double value) { options_.scale = value; },
+      "multiply every coordinate by S, then round to the nearest integer, "
+      "halves away from zero");
+  CLI::Option* fit = AddCheckedOption(
+      subcommand_, "--fit", "N", "no whole number from 1 to 4294967295",
+      ParseExtent, [this](double extent) { options_.fit_extent = extent; },
+      "scale the object so that its largest extent is N units (default "
+      "10000)");
   scale->excludes(fit);
-  CLI::Option* offset =
-      subcommand_
-          ->add_option_function<std::string>(
-              "--offset",
-              [this](const std::string& text) {
-                const auto offset = ParseOffset(text);
-                if (!offset) {
-                  throw CLI::ValidationError(
-                      "--offset", "'" + text +
-                                      "' is no X,Y,Z of three 32-bit "
-                                      "integers");
-                }
-                options_.offset = *offset;
-              },
-              "add X,Y,Z to every point after rounding (default 0,0,0)")
-          ->type_name("X,Y,Z")
-          ->allow_extra_args(false);
-  CLI::Option* move_into =
-      subcommand_
-          ->add_option_function<std::string>(
-              "--move-into",
-              [this](const std::string& text) {
-                const auto checked = ParseSourceOctant(text);
-                if (!checked) {
-                  throw CLI::ValidationError(
-                      "--move-into", "'" + text +
-                                         "' is no octant code (1, 2, 4, 8, "
-                                         "16, 32, 64 or 128)");
-                }
-                for (std::size_t slot = 0; slot < checked->size(); ++slot) {
-                  if ((*checked)[slot]) {
-                    options_.move_into = mirror::kOctantTable.FindOctantSides(
-                        mirror::kOctantCodes[slot]);
-                  }
-                }
-              },
-              "shift the object into this octant around the origin, "
-              "touching its three planes, instead of --offset")
-          ->type_name("OCTANT");
+  CLI::Option* offset = AddCheckedOption(
+      subcommand_, "--offset", "X,Y,Z", "no X,Y,Z of three 32-bit integers",
+      ParseOffset,
+      [this](const std::array<int64_t, 3>& value) { options_.offset = value; },
+      "add X,Y,Z to every point after rounding (default 0,0,0)");
+  // "-5,0,0" is a value, not an option.
+  offset->allow_extra_args(false);
+  CLI::Option* move_into = AddCheckedOption(
+      subcommand_, "--move-into", "OCTANT",
+      "no octant code (1, 2, 4, 8, 16, 32, 64 or 128)", ParseSourceOctant,
+      [this](const std::array<bool, 8>& checked) {
+        for (std::size_t slot = 0; slot < checked.size(); ++slot) {
+          if (checked[slot]) {
+            options_.move_into = mirror::kOctantTable.FindOctantSides(
+                mirror::kOctantCodes[slot]);
+          }
+        }
+      },
+      "shift the object into this octant around the origin, touching its "
+      "three planes, instead of --offset");
   offset->excludes(move_into);
-  subcommand_
-      ->add_option_function<std::string>(
-          "--fourth",
-          [this](const std::string& text) {
-            const auto choice = ParseFourth(text);
-            if (!choice) {
-              throw CLI::ValidationError(
-                  "--fourth",
-                  "'" + text + "' is neither 0..255 nor 'material'");
-            }
-            options_.fourth_from_material = !choice->value;
-            options_.fourth_value = choice->value.value_or(0);
-          },
-          "the FourthValue of every triangle: 0..255, or 'material' for its "
-          "material's number modulo 256 (default 0)")
-      ->type_name("N|material");
+  AddCheckedOption(
+      subcommand_, "--fourth", "N|material", "neither 0..255 nor 'material'",
+      ParseFourth,
+      [this](const FourthChoice& choice) {
+        options_.fourth_from_material = !choice.value;
+        options_.fourth_value = choice.value.value_or(0);
+      },
+      "the FourthValue of every triangle: 0..255, or 'material' for its "
+      "material's number modulo 256 (default 0)");
   subcommand_->add_flag("--flip", options_.flip,
                         "reverse every triangle, for faces that point inward");
   subcommand_->add_flag("--quiet", quiet_, "draw no progress bar");
@@ -148,9 +96,10 @@ int ImportCommand::Run() const {
   const std::string mesh_path = FullPath(mesh_);
   const std::string target = FullPath(target_);
   // Both are known to be wrong before anything is read.
-  if (target.empty()) return FileNameError({Cause::kNoTarget, "", 0});
+  if (target.empty())
+    return ReportFileNameFailure({Cause::kNoTarget, "", 0}, kExitIoError);
   if (obt::NameSameFile(mesh_path, target)) {
-    return FileNameError({Cause::kSameFile, target, 0});
+    return ReportFileNameFailure({Cause::kSameFile, target, 0}, kExitIoError);
   }
 
   std::unique_ptr<work::Feedback> feedback = StderrProgress(quiet_);
@@ -172,7 +121,8 @@ int ImportCommand::Run() const {
   feedback.reset();
   if (code != 0) {
     if (create_error != 0) {
-      return FileNameError({Cause::kTargetNotCreated, target, create_error});
+      return ReportFileNameFailure(
+          {Cause::kTargetNotCreated, target, create_error}, kExitIoError);
     }
     std::cerr << obt::IoErrorMessage(code) << ".\n";
     return kExitIoError;
