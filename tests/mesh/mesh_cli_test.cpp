@@ -30,6 +30,17 @@ const std::string kQuadObt =
     CrLf({"QZ_OBT", "2.000000", "4", "0 0 0", "1 0 0", "1 1 0", "0 1 0", "2",
           "0 1 2 5", "0 2 3 5", "0"});
 
+struct Case {
+  const char* name;
+  std::string input;  // the bytes of the file read
+  Words arguments;
+  int exit_status;
+  std::string standard_output;
+  std::string standard_error;
+  // The target afterwards; the old one when empty.
+  std::string target = {};
+};
+
 class MeshCliTest : public ::testing::Test {
  protected:
   ChildOutcome Cli(const Words& arguments) {
@@ -45,10 +56,12 @@ class MeshCliTest : public ::testing::Test {
     return names;
   }
 
-  void Reset() {
-    std::filesystem::remove_all(dir_.path());
-    std::filesystem::create_directory(dir_.path());
-  }
+  // Runs `command` on a fresh directory holding the file `input` with the
+  // case's bytes and an old `target`, and checks what it printed and how it
+  // ended. "--in" and "--out" in the case's arguments stand for other
+  // paths of the two files.
+  void RunCase(const std::string& command, const std::string& input,
+               const std::string& target, const Case& c);
 
   TempDir dir_;
   // Messages name a file by its full path.
@@ -57,16 +70,28 @@ class MeshCliTest : public ::testing::Test {
       "/";
 };
 
-struct Case {
-  const char* name;
-  std::string input;  // the bytes of the file read
-  Words arguments;
-  int exit_status;
-  std::string standard_output;
-  std::string standard_error;
-  // The target afterwards; the old one when empty.
-  std::string target = {};
-};
+void MeshCliTest::RunCase(const std::string& command, const std::string& input,
+                          const std::string& target, const Case& c) {
+  std::filesystem::remove_all(dir_.path());
+  std::filesystem::create_directory(dir_.path());
+  WriteFile(dir_.File(input), c.input);
+  WriteFile(dir_.File(target), kOldTarget);
+  Words arguments = {command, input, target};
+  for (std::size_t i = 0; i < c.arguments.size(); ++i) {
+    if (c.arguments[i] == "--in") {
+      arguments[1] = c.arguments[++i];
+    } else if (c.arguments[i] == "--out") {
+      arguments[2] = c.arguments[++i];
+    } else {
+      arguments.push_back(c.arguments[i]);
+    }
+  }
+  const ChildOutcome run = Cli(arguments);
+  EXPECT_EQ(run.exit_status(), c.exit_status);
+  EXPECT_EQ(run.standard_output, c.standard_output);
+  EXPECT_EQ(run.standard_error, c.standard_error);
+  EXPECT_EQ(ReadFile(dir_.File(input)), c.input);
+}
 
 TEST_F(MeshCliTest, ImportReportsEachOutcome) {
   const std::vector<Case> cases = {
@@ -122,49 +147,32 @@ TEST_F(MeshCliTest, ImportReportsEachOutcome) {
                  "extent to fit; give --scale\n"},
       {"missing mesh",
        "",
-       {"--mesh", "nowhere.obj"},
+       {"--in", "nowhere.obj"},
        1,
        "",
        in_dir_ + "nowhere.obj: No such file or directory\n"},
       {"mesh is the target",
        kQuadObj,
-       {"--target", "m.obj"},
+       {"--out", "m.obj"},
        2,
        "",
        in_dir_ + "m.obj: source and target are the same file\n" + kNameError},
       {"target in a missing directory",
        kQuadObj,
-       {"--target", "no/t.obt"},
+       {"--out", "no/t.obt"},
        2,
        "",
        in_dir_ + "no/t.obt: No such file or directory\n" + kNameError},
       {"full device",
        kQuadObj,
-       {"--target", "/dev/full"},
+       {"--out", "/dev/full"},
        2,
        "",
        "Kapazität der Diskette/Festplatte erschöpft.\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    Reset();
-    WriteFile(dir_.File("m.obj"), c.input);
-    WriteFile(dir_.File("t.obt"), kOldTarget);
-    // "--mesh" and "--target" stand for the two paths in this table only.
-    Words arguments = {"import", "m.obj", "t.obt"};
-    for (std::size_t i = 0; i < c.arguments.size(); ++i) {
-      if (c.arguments[i] == "--mesh") {
-        arguments[1] = c.arguments[++i];
-      } else if (c.arguments[i] == "--target") {
-        arguments[2] = c.arguments[++i];
-      } else {
-        arguments.push_back(c.arguments[i]);
-      }
-    }
-    const ChildOutcome run = Cli(arguments);
-    EXPECT_EQ(run.exit_status(), c.exit_status);
-    EXPECT_EQ(run.standard_output, c.standard_output);
-    EXPECT_EQ(run.standard_error, c.standard_error);
+    RunCase("import", "m.obj", "t.obt", c);
     EXPECT_EQ(ReadFile(dir_.File("t.obt")),
               c.target.empty() ? kOldTarget : c.target);
     EXPECT_EQ(Names(), (std::set<std::string>{"m.obj", "t.obt"}));
@@ -208,49 +216,32 @@ TEST_F(MeshCliTest, ExportReportsEachOutcome) {
       {"not an OBT file", "QZ_OBT \r\n", {}, 1, "", "Kein gültiger OBT-File\n"},
       {"missing source",
        kQuadObt,
-       {"--source", "nowhere.obt"},
+       {"--in", "nowhere.obt"},
        1,
        "",
        in_dir_ + "nowhere.obt: No such file or directory\n" + kNameError},
       {"source as target",
        kQuadObt,
-       {"--target", "s.obt", "--format", "obj"},
+       {"--out", "s.obt", "--format", "obj"},
        2,
        "",
        in_dir_ + "s.obt: source and target are the same file\n" + kNameError},
       {"target in a missing directory",
        kQuadObt,
-       {"--target", "no/t.obj"},
+       {"--out", "no/t.obj"},
        2,
        "",
        in_dir_ + "no/t.obj: No such file or directory\n" + kNameError},
       {"full device",
        kQuadObt,
-       {"--target", "/dev/full", "--format", "plyb"},
+       {"--out", "/dev/full", "--format", "plyb"},
        2,
        "",
        "Kapazität der Diskette/Festplatte erschöpft.\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    Reset();
-    WriteFile(dir_.File("s.obt"), c.input);
-    WriteFile(dir_.File("t.obj"), kOldTarget);
-    Words arguments = {"export", "s.obt", "t.obj"};
-    for (std::size_t i = 0; i < c.arguments.size(); ++i) {
-      if (c.arguments[i] == "--source") {
-        arguments[1] = c.arguments[++i];
-      } else if (c.arguments[i] == "--target") {
-        arguments[2] = c.arguments[++i];
-      } else {
-        arguments.push_back(c.arguments[i]);
-      }
-    }
-    const ChildOutcome run = Cli(arguments);
-    EXPECT_EQ(run.exit_status(), c.exit_status);
-    EXPECT_EQ(run.standard_output, c.standard_output);
-    EXPECT_EQ(run.standard_error, c.standard_error);
-    EXPECT_EQ(ReadFile(dir_.File("s.obt")), c.input);
+    RunCase("export", "s.obt", "t.obj", c);
     if (c.exit_status == 0) {
       EXPECT_EQ(Names(), (std::set<std::string>{"s.obt", "t.obj", "t.mtl"}));
       EXPECT_NE(ReadFile(dir_.File("t.obj")).find("usemtl FourthValue005"),
