@@ -61,8 +61,8 @@ std::string CheckObject(const obt::ObtObject& object, double scale) {
                std::to_string(
                    object.triangle_lines.LineOf(static_cast<int64_t>(t))) +
                ": triangle " + std::to_string(t) + " names point " +
-               std::to_string(corner) + ", outside the object's points 0.." +
-               std::to_string(points - 1);
+               std::to_string(corner) + ", but the object has " +
+               std::to_string(points) + (points == 1 ? " point" : " points");
       }
     }
   }

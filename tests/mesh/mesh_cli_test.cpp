@@ -192,8 +192,8 @@ TEST_F(MeshCliTest, ExportReportsEachOutcome) {
        1,
        "",
        in_dir_ +
-           "s.obt: line 10: triangle 1 names point 3, outside the object's "
-           "points 0..2\n"},
+           "s.obt: line 10: triangle 1 names point 3, but the object has 3 "
+           "points\n"},
       {"no triangle",
        CrLf({"QZ_OBT", "1.000000", "1", "0 0 0", "0"}),
        {},
