@@ -128,7 +128,7 @@ bool TargetIoSystem::Exists(const char* path) const {
 
 Assimp::IOStream* TargetIoSystem::Open(const char* path, const char* mode) {
   // An export reads nothing.
-  if (std::strchr(mode, 'w') == nullptr) return nullptr;
+  if (mode == nullptr || std::strchr(mode, 'w') == nullptr) return nullptr;
   auto target = std::make_unique<Target>();
   target->path = path;
   if (obt::NameSameFile(target->path, source_)) {
