@@ -2,8 +2,9 @@
 #define OBTMIRROR_CLI_CONVERT_COMMAND_H_
 
 #include <CLI/CLI.hpp>
-#include <array>
 #include <string>
+
+#include "cli/run_options.h"
 
 namespace cli {
 
@@ -22,11 +23,7 @@ class ConvertCommand {
   CLI::App* subcommand_;
   std::string source_;
   std::string target_;
-  std::string centre_x_ = "0";
-  std::string centre_y_ = "0";
-  std::string centre_z_ = "0";
-  std::array<bool, 8> source_octant_{true};
-  std::array<bool, 8> target_octants_{false, true};
+  RunOptions options_;
   bool quiet_ = false;
   bool weld_ = false;
 };
