@@ -1,0 +1,54 @@
+#ifndef OBTMIRROR_GEOMETRY_EDGE_TABLE_H_
+#define OBTMIRROR_GEOMETRY_EDGE_TABLE_H_
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace geometry {
+
+// The edges of a surface between places (point numbers), each counted by
+// the direction in which triangles run along it. Open addressing over one
+// flat array: millions of edges cost 16 bytes each and no allocation of
+// their own.
+class EdgeTable {
+ public:
+  struct Edge {
+    // lower << 32 | higher; 0 marks a free slot (lower < higher, so no
+    // edge has it).
+    uint64_t key = 0;
+    // The first triangle that uses it.
+    uint32_t first_triangle = 0;
+    // Uses from lower to higher, and back; they stop at kMostUses.
+    uint16_t forward = 0;
+    uint16_t backward = 0;
+
+    uint32_t lower() const { return static_cast<uint32_t>(key >> 32); }
+    uint32_t higher() const { return static_cast<uint32_t>(key); }
+  };
+
+  static constexpr uint16_t kMostUses = UINT16_MAX;
+
+  // Room for `expected_edges` edges at first; it grows as needed.
+  explicit EdgeTable(std::size_t expected_edges);
+
+  // One use by `triangle` from place `from` to place `to` (from != to).
+  void Use(uint32_t from, uint32_t to, uint32_t triangle);
+
+  // Every slot; the free ones have key 0.
+  std::span<const Edge> slots() const { return slots_; }
+
+ private:
+  // The slot that holds `key`, or the free one where it belongs.
+  Edge& SlotFor(uint64_t key);
+  void Grow();
+
+  std::vector<Edge> slots_;
+  std::size_t mask_;
+  std::size_t edges_ = 0;
+};
+
+}  // namespace geometry
+
+#endif  // OBTMIRROR_GEOMETRY_EDGE_TABLE_H_

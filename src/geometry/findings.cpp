@@ -1,0 +1,63 @@
+#include "geometry/findings.h"
+
+#include <algorithm>
+#include <tuple>
+
+namespace geometry {
+namespace {
+
+constexpr std::array<KindTraits, kFindingKindCount> kTraits = {{
+    {"centre", false},
+    {"duplicate-copy", true},
+    {"object-in-other-octant", false},
+    {"copies-in-other-octants", true},
+    {"point-beyond-plane", true},
+    {"image-wraps", true},
+    {"negative-count", true},
+    {"list-ends-early", true},
+    {"text-after-end", false},
+    {"bad-point-number", true},
+    {"degenerate-triangle", true},
+    {"triangle-in-plane", true},
+    {"edge-closed-by-mirroring", false},
+    {"open-edge", true},
+    {"edge-used-more-than-twice", true},
+    {"edge-same-direction-twice", true},
+    {"volume-outward", false},
+    {"volume-inward", true},
+    {"volume-zero", true},
+}};
+
+// Findings of one kind are kept by line, and by their numbers where lines
+// tie, so that what is kept does not depend on the order they come in.
+bool Before(const Finding& a, const Finding& b) {
+  return std::tie(a.line, a.numbers) < std::tie(b.line, b.numbers);
+}
+
+}  // namespace
+
+const KindTraits& TraitsOf(FindingKind kind) {
+  return kTraits[static_cast<std::size_t>(kind)];
+}
+
+void FindingList::Add(const Finding& finding) {
+  const std::size_t index = Index(finding.kind);
+  ++counts_[index];
+  std::vector<Finding>& kept = kept_[index];
+  if (kept.size() == kKeptPerKind) {
+    if (!Before(finding, kept.back())) return;
+    kept.pop_back();
+  }
+  kept.insert(std::upper_bound(kept.begin(), kept.end(), finding, Before),
+              finding);
+}
+
+int64_t FindingList::CountWhere(bool spoils) const {
+  int64_t count = 0;
+  for (std::size_t i = 0; i < kFindingKindCount; ++i) {
+    if (kTraits[i].spoils == spoils) count += counts_[i];
+  }
+  return count;
+}
+
+}  // namespace geometry

@@ -1,0 +1,91 @@
+#ifndef OBTMIRROR_GEOMETRY_FINDINGS_H_
+#define OBTMIRROR_GEOMETRY_FINDINGS_H_
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string_view>
+#include <vector>
+
+namespace geometry {
+
+// What a check can find about a run, in the order a report lists them.
+// The numbers of a finding are named beside each kind; point and triangle
+// numbers count from 0, axes 0, 1, 2 are x, y, z, octants are their codes;
+// an edge is named by its corners as its first triangle gives them.
+enum class FindingKind : uint8_t {
+  kCentre,                // x, y, z: the centre as the run takes it
+  kDuplicateCopy,         // octant whose copy is the source object again
+  kObjectInOtherOctant,   // octant it lies in, source octant, octants filled
+  kCopiesInOtherOctants,  // the same, and the octants the options describe
+  kPointBeyondPlane,      // point, axis, coordinate, plane
+  kImageWraps,            // point, axis, exact image, image as written
+  kNegativeCount,         // list (0 points, 1 triangles), count
+  kListEndsEarly,         // list, first entry missing, count
+  kTextAfterEnd,
+  kBadPointNumber,         // triangle, point number, point count
+  kDegenerateTriangle,     // triangle, why: 0 a point named twice, 1 two
+                           // corners in one place, 2 corners on a line
+  kTriangleInPlane,        // triangle, axis, plane
+  kEdgeClosedByMirroring,  // point, point, axis, plane
+  kOpenEdge,               // point, point
+  kCrowdedEdge,            // point, point, triangles using it, 1 when
+                           // there are more than were counted
+  kInconsistentEdge,       // point, point
+  kOutwardVolume,
+  kInwardVolume,
+  kFlatVolume,
+};
+
+inline constexpr std::size_t kFindingKindCount =
+    static_cast<std::size_t>(FindingKind::kFlatVolume) + 1;
+
+struct KindTraits {
+  // A stable name for scripts.
+  std::string_view key;
+  // False for information: the result is sound in spite of it.
+  bool spoils;
+};
+
+const KindTraits& TraitsOf(FindingKind kind);
+
+struct Finding {
+  FindingKind kind = FindingKind::kCentre;
+  // The 1-based line in the source file; 0 for findings about the run.
+  int64_t line = 0;
+  std::array<int64_t, 4> numbers{};
+
+  bool operator==(const Finding&) const = default;
+};
+
+// The findings of one check: every one counted, the first few of each
+// kind (by line) kept, so that a file with millions of them costs no more
+// than a clean one.
+class FindingList {
+ public:
+  static constexpr std::size_t kKeptPerKind = 10;
+
+  void Add(const Finding& finding);
+
+  std::span<const Finding> Kept(FindingKind kind) const {
+    return kept_[Index(kind)];
+  }
+  int64_t Count(FindingKind kind) const { return counts_[Index(kind)]; }
+  // How many findings spoil the result, and how many are information.
+  int64_t SpoilingCount() const { return CountWhere(true); }
+  int64_t InformationCount() const { return CountWhere(false); }
+
+ private:
+  static std::size_t Index(FindingKind kind) {
+    return static_cast<std::size_t>(kind);
+  }
+  int64_t CountWhere(bool spoils) const;
+
+  std::array<std::vector<Finding>, kFindingKindCount> kept_;
+  std::array<int64_t, kFindingKindCount> counts_{};
+};
+
+}  // namespace geometry
+
+#endif  // OBTMIRROR_GEOMETRY_FINDINGS_H_
