@@ -34,7 +34,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     const int named = cli_app.convert.subcommand()->parsed() +
                       cli_app.preview.subcommand()->parsed() +
                       cli_app.import_mesh.subcommand()->parsed() +
-                      cli_app.export_mesh.subcommand()->parsed();
+                      cli_app.export_mesh.subcommand()->parsed() +
+                      cli_app.check.subcommand()->parsed();
     if (named != 1) __builtin_trap();
   } catch (const CLI::ParseError&) {
   }

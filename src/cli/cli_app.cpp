@@ -9,7 +9,8 @@ CliApp::CliApp()
       convert(app),
       preview(app),
       import_mesh(app),
-      export_mesh(app) {
+      export_mesh(app),
+      check(app) {
   app.require_subcommand(1);
 }
 

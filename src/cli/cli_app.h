@@ -3,6 +3,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "cli/check_command.h"
 #include "cli/convert_command.h"
 #include "cli/export_command.h"
 #include "cli/import_command.h"
@@ -23,6 +24,7 @@ struct CliApp {
   const PreviewCommand preview;
   const ImportCommand import_mesh;
   const ExportCommand export_mesh;
+  const CheckCommand check;
 };
 
 }  // namespace cli

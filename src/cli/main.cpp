@@ -24,6 +24,7 @@ int main(int argc, char** argv) {
   const cli::PreviewCommand& preview = cli_app.preview;
   const cli::ImportCommand& import_mesh = cli_app.import_mesh;
   const cli::ExportCommand& export_mesh = cli_app.export_mesh;
+  const cli::CheckCommand& check = cli_app.check;
 
   try {
     app.parse(argc, argv);
@@ -40,6 +41,7 @@ int main(int argc, char** argv) {
   if (preview.subcommand()->parsed()) status = preview.Run();
   if (import_mesh.subcommand()->parsed()) status = import_mesh.Run();
   if (export_mesh.subcommand()->parsed()) status = export_mesh.Run();
+  if (check.subcommand()->parsed()) status = check.Run();
   // With SIGPIPE ignored, a reader of standard output that went away shows
   // only here.
   if (!std::cout.flush()) {

@@ -1,0 +1,131 @@
+#include "cli/check_command.h"
+
+#include <iostream>
+#include <optional>
+
+#include "cli/check_report.h"
+#include "cli/exit_codes.h"
+#include "cli/failure_line.h"
+#include "cli/full_path.h"
+#include "geometry/object_check.h"
+#include "mirror/copy_plan.h"
+#include "mirror/mirror_centre.h"
+#include "obt/io_error.h"
+#include "obt/obt_object.h"
+#include "obt/status_texts.h"
+#include "work/work_tables.h"
+
+namespace cli {
+namespace {
+
+using Status = obt::ObtReadOutcome::Status;
+
+int Refuse(std::ostream& err, const std::string& reason,
+           std::string_view status) {
+  if (!reason.empty()) err << reason << '\n';
+  err << status << '\n';
+  return kExitReported;
+}
+
+std::string At(const std::string& path, int64_t line) {
+  return "obtmirror-cli: " + path + ":" + std::to_string(line) + ": ";
+}
+
+// The run refuses a count whose entries, with all copies, exceed its
+// tables; it does so when it reads the count, before any entry.
+std::optional<std::string> TooLarge(const std::string& path, int32_t count,
+                                    int64_t line, const char* what,
+                                    int32_t copy_count) {
+  const int64_t entries = int64_t{copy_count + 1} * count;
+  if (entries <= work::kTableCapacity) return std::nullopt;
+  return At(path, line) + std::to_string(count) + " " + what + " in " +
+         std::to_string(copy_count + 1) + " parts are more than the " +
+         std::to_string(work::kTableCapacity) + " a run holds";
+}
+
+}  // namespace
+
+CheckCommand::CheckCommand(CLI::App& app)
+    : subcommand_(app.add_subcommand(
+          "check",
+          "Tell, before a run, what the run the options describe would make "
+          "of SOURCE: overlapping or doubled parts, bad triangles, holes, "
+          "inside-out results; writes nothing")) {
+  subcommand_->add_option("SOURCE", source_, "the source OBT file")->required();
+  options_.AddTo(subcommand_);
+  subcommand_->add_flag("--json", json_,
+                        "print the report as one JSON document");
+}
+
+int CheckCommand::Run() const {
+  return CheckSource(FullPath(source_), options_, json_, std::cout, std::cerr);
+}
+
+int CheckSource(const std::string& path, const RunOptions& options, bool json,
+                std::ostream& out, std::ostream& err) {
+  if (path.empty()) {
+    return Refuse(err,
+                  FailureLine({obt::FileNameFailure::Cause::kNoSource, {}, 0}),
+                  obt::kStatusFileNameError);
+  }
+  obt::ObtObject object;
+  work::NullFeedback feedback;
+  const obt::ObtReadOutcome outcome = obt::ReadObtFile(path, object, feedback);
+  if (outcome.status == Status::kNotOpened) {
+    return Refuse(err,
+                  FailureLine({obt::FileNameFailure::Cause::kSourceNotOpened,
+                               path, outcome.error}),
+                  obt::kStatusFileNameError);
+  }
+  if (outcome.status == Status::kNotObt) {
+    return Refuse(err, {}, obt::kStatusNotObt);
+  }
+
+  // The run takes its inputs only after the header, in this order.
+  const work::RunInputs inputs = options.InputsFor(path);
+  geometry::CheckedRun run;
+  if (!mirror::ReadMirrorCentre(inputs.centre_x_text, inputs.centre_y_text,
+                                inputs.centre_z_text, run.centre)) {
+    return Refuse(err, {}, obt::kStatusInvalidCentre);
+  }
+  mirror::OctantCode source_octant = 0;
+  mirror::ReadSourceOctant(inputs.source_octant_checked, source_octant);
+  run.source_octant = source_octant;
+  run.plan = mirror::BuildCopyPlan(
+      source_octant, mirror::ReadTargetMask(inputs.target_octant_checked));
+
+  // What stops the run, in the order it would meet it: the point count,
+  // a malformed number among the points, the triangle count, a malformed
+  // number among the triangles.
+  const int32_t copies = run.plan.copy_count;
+  if (auto reason = TooLarge(path, object.point_count, object.point_count_line,
+                             "points", copies)) {
+    return Refuse(err, *reason, obt::kStatusObjectTooLarge);
+  }
+  const bool malformed = outcome.status == Status::kMalformedNumber;
+  const bool malformed_in_points =
+      malformed && (object.triangle_count_line == 0 ||
+                    outcome.line <= object.triangle_count_line);
+  if (!malformed_in_points) {
+    if (auto reason =
+            TooLarge(path, object.triangle_count, object.triangle_count_line,
+                     "triangles", copies)) {
+      return Refuse(err, *reason, obt::kStatusObjectTooLarge);
+    }
+  }
+  if (outcome.status == Status::kTooLarge) {
+    return Refuse(err, {}, obt::kStatusObjectTooLarge);
+  }
+  if (malformed) {
+    err << At(path, outcome.line) << "malformed number\n"
+        << obt::IoErrorMessage(obt::kIoInvalidNumber) << ".\n";
+    return kExitIoError;
+  }
+
+  const geometry::FindingList findings = geometry::CheckObject(object, run);
+  const CheckReportContext context{path, options.CentreNotes()};
+  out << (json ? JsonReport(findings, context) : TextReport(findings, context));
+  return findings.SpoilingCount() > 0 ? kExitReported : kExitSucceeded;
+}
+
+}  // namespace cli

@@ -1,0 +1,40 @@
+#ifndef OBTMIRROR_CLI_CHECK_COMMAND_H_
+#define OBTMIRROR_CLI_CHECK_COMMAND_H_
+
+#include <CLI/CLI.hpp>
+#include <ostream>
+#include <string>
+
+#include "cli/run_options.h"
+
+namespace cli {
+
+// "obtmirror-cli check SOURCE": what the run that the options describe
+// would make of SOURCE, told before anything is written.
+class CheckCommand {
+ public:
+  explicit CheckCommand(CLI::App& app);
+
+  CLI::App* subcommand() const { return subcommand_; }
+
+  // CheckSource on SOURCE, to standard output and error.
+  int Run() const;
+
+ private:
+  CLI::App* subcommand_;
+  std::string source_;
+  RunOptions options_;
+  bool json_ = false;
+};
+
+// Reads the file at `path` (a full path) by the run's rules, reports on
+// `out` what the run `options` describe would make of it, or on `err` why
+// the run would refuse it, and returns the exit status: 0 when nothing
+// spoils the result, 1 when something does or the run would refuse the
+// file, 2 for a malformed number.
+int CheckSource(const std::string& path, const RunOptions& options, bool json,
+                std::ostream& out, std::ostream& err);
+
+}  // namespace cli
+
+#endif  // OBTMIRROR_CLI_CHECK_COMMAND_H_

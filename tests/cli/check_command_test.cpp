@@ -1,0 +1,177 @@
+// End-to-end runs of "obtmirror-cli check": what a script sees.
+
+#include <gtest/gtest.h>
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "support/child.h"
+#include "support/temp_dir.h"
+#include "support/text_files.h"
+
+namespace {
+
+using testing_support::Child;
+using testing_support::ChildOutcome;
+using testing_support::CrLf;
+using testing_support::TempDir;
+using testing_support::WriteFile;
+
+// One triangle whose edges lie in the three planes through 0: mirrored into
+// the seven other octants, an octahedron.
+const std::string kEighth = CrLf({"QZ_OBT", "2.000000", "3", "-10 0 0",
+                                  "0 -10 0", "0 0 -10", "1", "0 2 1 1", "0"});
+const std::string kSeven = "2,4,8,16,32,64,128";
+
+class CheckCommandTest : public ::testing::Test {
+ protected:
+  ChildOutcome Cli(std::vector<std::string> arguments) {
+    arguments.insert(arguments.begin(), "check");
+    return Child(OBTMIRROR_CLI_PATH, arguments, {.directory = dir_.path()})
+        .Wait();
+  }
+
+  TempDir dir_;
+};
+
+struct OutcomeCase {
+  const char* name;
+  std::string file;  // s.obt
+  std::vector<std::string> arguments;
+  int exit_status;
+  // The report's last line; empty when there must be no report.
+  std::string summary;
+  std::string standard_error;
+};
+
+TEST_F(CheckCommandTest, ReportsEachOutcomeWithItsExitStatus) {
+  const std::string in_dir =
+      "obtmirror-cli: " + std::filesystem::canonical(dir_.path()).string();
+  const std::string name_error = "Fehler in Dateinamen aufgetreten\n";
+  const std::string too_large = "Objekt zu groß für die Berechnung\n";
+  const std::string malformed =
+      "malformed number\nUngültige numerische Eingabe.\n";
+  const std::vector<OutcomeCase> cases = {
+      {"closed",
+       kEighth,
+       {"s.obt", "--to", kSeven},
+       0,
+       "nothing spoils the result; 5 are information\n",
+       ""},
+      {"holes",
+       kEighth,
+       {"s.obt"},
+       1,
+       "2 findings spoil the result; 2 are information\n",
+       ""},
+      {"missing",
+       "",
+       {"nowhere.obt"},
+       1,
+       "",
+       in_dir + "/nowhere.obt: No such file or directory\n" + name_error},
+      {"empty name",
+       "",
+       {""},
+       1,
+       "",
+       "obtmirror-cli: no source file given\n" + name_error},
+      {"not OBT",
+       "QZ_OBT \r\n2.000000\r\n",
+       {"s.obt"},
+       1,
+       "",
+       "Kein gültiger OBT-File\n"},
+      {"centre out of range",
+       kEighth,
+       {"s.obt", "-x", "2147483648"},
+       1,
+       "",
+       "Ungültiger Spiegel-Mittelpunkt\n"},
+      // Nine parts of 7,456,541 points exceed the run's 67,108,864 entries;
+      // the run refuses them before it reads a point, malformed or not.
+      {"too many points",
+       CrLf({"QZ_OBT", "1.000000", "7456541", "1,2"}),
+       {"s.obt", "--to", "all"},
+       1,
+       "",
+       in_dir +
+           "/s.obt:3: 7456541 points in 9 parts are more than the "
+           "67108864 a run holds\n" +
+           too_large},
+      {"malformed point before too many triangles",
+       CrLf({"QZ_OBT", "1.000000", "1", "1,2 3", "7456541"}),
+       {"s.obt", "--to", "all"},
+       2,
+       "",
+       in_dir + "/s.obt:4: " + malformed},
+      {"too many triangles",
+       CrLf({"QZ_OBT", "1.000000", "0", "7456541"}),
+       {"s.obt", "--to", "all"},
+       1,
+       "",
+       in_dir +
+           "/s.obt:4: 7456541 triangles in 9 parts are more than the "
+           "67108864 a run holds\n" +
+           too_large},
+      {"malformed triangle",
+       CrLf({"QZ_OBT", "1.000000", "0", "1", "0 1 x 2"}),
+       {"s.obt"},
+       2,
+       "",
+       in_dir + "/s.obt:5: " + malformed},
+      {"no octant code", kEighth, {"s.obt", "--from", "3"}, 64, "", ""},
+      {"no source", kEighth, {}, 64, "", ""},
+  };
+  for (const OutcomeCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    WriteFile(dir_.File("s.obt"), c.file);
+    const ChildOutcome run = Cli(c.arguments);
+    EXPECT_EQ(run.exit_status(), c.exit_status);
+    if (c.exit_status == 64) {
+      EXPECT_NE(run.standard_error.find("Usage"), std::string::npos);
+      continue;
+    }
+    EXPECT_EQ(run.standard_error, c.standard_error);
+    const std::string& out = run.standard_output;
+    ASSERT_GE(out.size(), c.summary.size());
+    EXPECT_EQ(out.substr(out.size() - c.summary.size()), c.summary);
+    EXPECT_EQ(out.empty(), c.summary.empty());
+  }
+}
+
+TEST_F(CheckCommandTest, PrintsTheSameAsOneJsonDocument) {
+  WriteFile(dir_.File("s.obt"), kEighth);
+  const ChildOutcome run = Cli({"s.obt", "--json", "-x", "1 0"});
+  ASSERT_EQ(run.exit_status(), 1);
+  QJsonParseError error;
+  const QJsonObject report =
+      QJsonDocument::fromJson(QByteArray::fromStdString(run.standard_output),
+                              &error)
+          .object();
+  ASSERT_EQ(error.error, QJsonParseError::NoError) << run.standard_output;
+  EXPECT_EQ(report["source"].toString().toStdString(),
+            std::filesystem::canonical(dir_.File("s.obt")).string());
+  EXPECT_EQ(report["spoiling"].toInt(), 3);
+  EXPECT_EQ(report["information"].toInt(), 1);
+  const QJsonArray kinds = report["findings"].toArray();
+  ASSERT_EQ(kinds.size(), 2);
+  const QJsonObject centre = kinds[0].toObject();
+  EXPECT_EQ(centre["kind"].toString(), "centre");
+  EXPECT_EQ(centre["spoils"].toBool(), false);
+  EXPECT_TRUE(centre["shown"][0]["line"].isNull());
+  EXPECT_EQ(centre["shown"][0]["text"].toString(),
+            "mirror centre 10 0 0 (x \"1 0\" taken as 10)");
+  const QJsonObject holes = kinds[1].toObject();
+  EXPECT_EQ(holes["kind"].toString(), "open-edge");
+  EXPECT_EQ(holes["count"].toInt(), 3);
+  EXPECT_EQ(holes["shown"][0]["line"].toInt(), 8);
+  EXPECT_EQ(report["summary"].toString(),
+            "3 findings spoil the result; 1 is information");
+}
+
+}  // namespace
