@@ -13,14 +13,15 @@
 # then left in the scratch directory (and named in the log).
 #
 # fuzz_conversion skips inputs whose counts would have the engine read and
-# write millions of lines (counts above 4096 that the tables still take);
-# the memory limits below bound everything else.
+# write millions of lines (counts above 4096 that the tables still take),
+# and fuzz_check converts only sources of up to 4096 entries; the memory
+# limits below bound everything else.
 set -euo pipefail
 
 seconds=${1:?usage: fuzz/run.sh SECONDS [BUILD_DIR]}
 repo=$(cd "$(dirname "$0")/.." && pwd)
 build=${2:-$repo/build-fuzz}
-read -r -a targets <<<"${FUZZ_TARGETS:-fuzz_conversion fuzz_preview fuzz_cli_arguments}"
+read -r -a targets <<<"${FUZZ_TARGETS:-fuzz_conversion fuzz_preview fuzz_cli_arguments fuzz_check}"
 
 if [ ! -f "$build/CMakeCache.txt" ]; then
   cmake -S "$repo" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ \
