@@ -1,8 +1,7 @@
 #include "geometry/object_check.h"
 
-#include "geometry/point_check.h"
+#include "geometry/check_passes.h"
 #include "geometry/run_copies.h"
-#include "geometry/surface_check.h"
 
 namespace geometry {
 namespace {

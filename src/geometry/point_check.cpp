@@ -1,9 +1,8 @@
-#include "geometry/point_check.h"
-
 #include <array>
 #include <cstdint>
 #include <limits>
 
+#include "geometry/check_passes.h"
 #include "geometry/exact_arithmetic.h"
 
 namespace geometry {

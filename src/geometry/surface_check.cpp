@@ -1,11 +1,10 @@
-#include "geometry/surface_check.h"
-
 #include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <utility>
 #include <vector>
 
+#include "geometry/check_passes.h"
 #include "geometry/edge_table.h"
 #include "geometry/exact_arithmetic.h"
 #include "geometry/point_places.h"
