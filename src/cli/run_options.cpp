@@ -1,5 +1,8 @@
 #include "cli/run_options.h"
 
+#include <array>
+#include <optional>
+
 #include "cli/octant_option.h"
 #include "mirror/mirror_centre.h"
 
@@ -19,44 +22,45 @@ CLI::Option* AddCentreOption(CLI::App* app, const std::string& names,
       ->capture_default_str();
 }
 
+using Octants = std::array<bool, 8>;
+
+// An option whose text `parse` turns into checked octants; a text it
+// refuses is a usage error: "'TEXT' " and `refusal`.
+void AddOctantOption(CLI::App* app, const std::string& name,
+                     const std::string& type,
+                     std::optional<Octants> (*parse)(const std::string&),
+                     const std::string& refusal, const std::string& help,
+                     Octants& checked) {
+  app->add_option_function<std::string>(
+         name,
+         [name, parse, refusal, &checked](const std::string& text) {
+           const std::optional<Octants> parsed = parse(text);
+           if (!parsed) {
+             throw CLI::ValidationError(name, "'" + text + "' " + refusal);
+           }
+           checked = *parsed;
+         },
+         help)
+      ->type_name(type);
+}
+
 }  // namespace
 
 void RunOptions::AddTo(CLI::App* command) {
   AddCentreOption(command, "-x,--centre-x", centre_x, "X");
   AddCentreOption(command, "-y,--centre-y", centre_y, "Y");
   AddCentreOption(command, "-z,--centre-z", centre_z, "Z");
-  command
-      ->add_option_function<std::string>(
-          "--from",
-          [this](const std::string& text) {
-            const auto checked = ParseSourceOctant(text);
-            if (!checked) {
-              throw CLI::ValidationError(
-                  "--from", "'" + text +
-                                "' is no octant code (1, 2, 4, 8, 16, 32, "
-                                "64 or 128)");
-            }
-            source_octant = *checked;
-          },
-          "the octant the source object lies in: 1, 2, 4, 8, 16, 32, 64 or "
-          "128 (default 1)")
-      ->type_name("CODE");
-  command
-      ->add_option_function<std::string>(
-          "--to",
-          [this](const std::string& text) {
-            const auto checked = ParseTargetOctants(text);
-            if (!checked) {
-              throw CLI::ValidationError(
-                  "--to", "'" + text +
-                              "' is no list of octant codes (for example "
-                              "2,4,64), 'all' or 'none'");
-            }
-            target_octants = *checked;
-          },
-          "the octants to mirror into: codes separated by commas, 'all' or "
-          "'none' (default 2)")
-      ->type_name("LIST");
+  AddOctantOption(command, "--from", "CODE", ParseSourceOctant,
+                  "is no octant code (1, 2, 4, 8, 16, 32, 64 or 128)",
+                  "the octant the source object lies in: 1, 2, 4, 8, 16, 32, "
+                  "64 or 128 (default 1)",
+                  source_octant);
+  AddOctantOption(command, "--to", "LIST", ParseTargetOctants,
+                  "is no list of octant codes (for example 2,4,64), 'all' or "
+                  "'none'",
+                  "the octants to mirror into: codes separated by commas, "
+                  "'all' or 'none' (default 2)",
+                  target_octants);
 }
 
 work::RunInputs RunOptions::InputsFor(std::string source_name) const {
