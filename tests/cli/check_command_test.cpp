@@ -52,7 +52,12 @@ TEST_F(CheckCommandTest, ReportsEachOutcomeWithItsExitStatus) {
   const std::string in_dir =
       "obtmirror-cli: " + std::filesystem::canonical(dir_.path()).string();
   const std::string name_error = "Fehler in Dateinamen aufgetreten\n";
-  const std::string too_large = "Objekt zu groß für die Berechnung\n";
+  // Nine parts of 7,456,541 entries exceed the run's 67,108,864.
+  const auto too_large = [&in_dir](const std::string& line, const char* what) {
+    return in_dir + "/s.obt:" + line + ": 7456541 " + what +
+           " in 9 parts are more than the 67108864 a run holds\n"
+           "Objekt zu groß für die Berechnung\n";
+  };
   const std::string malformed =
       "malformed number\nUngültige numerische Eingabe.\n";
   const std::vector<OutcomeCase> cases = {
@@ -92,17 +97,13 @@ TEST_F(CheckCommandTest, ReportsEachOutcomeWithItsExitStatus) {
        1,
        "",
        "Ungültiger Spiegel-Mittelpunkt\n"},
-      // Nine parts of 7,456,541 points exceed the run's 67,108,864 entries;
-      // the run refuses them before it reads a point, malformed or not.
+      // Refused before a point is read, malformed or not.
       {"too many points",
        CrLf({"QZ_OBT", "1.000000", "7456541", "1,2"}),
        {"s.obt", "--to", "all"},
        1,
        "",
-       in_dir +
-           "/s.obt:3: 7456541 points in 9 parts are more than the "
-           "67108864 a run holds\n" +
-           too_large},
+       too_large("3", "points")},
       {"malformed point before too many triangles",
        CrLf({"QZ_OBT", "1.000000", "1", "1,2 3", "7456541"}),
        {"s.obt", "--to", "all"},
@@ -114,10 +115,7 @@ TEST_F(CheckCommandTest, ReportsEachOutcomeWithItsExitStatus) {
        {"s.obt", "--to", "all"},
        1,
        "",
-       in_dir +
-           "/s.obt:4: 7456541 triangles in 9 parts are more than the "
-           "67108864 a run holds\n" +
-           too_large},
+       too_large("4", "triangles")},
       {"malformed triangle",
        CrLf({"QZ_OBT", "1.000000", "0", "1", "0 1 x 2"}),
        {"s.obt"},
