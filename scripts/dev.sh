@@ -6,6 +6,9 @@
 #   scripts/dev.sh test            install what is missing, build, run every test
 #   scripts/dev.sh test-sanitize   the same in an AddressSanitizer + UBSan build
 #   scripts/dev.sh fuzz SECONDS    install clang, run every fuzz target that long
+#   scripts/dev.sh package         install what is missing, build in Release and
+#                                  make the Debian package
+#                                  (build-release/obtmirror_VERSION_amd64.deb)
 #
 # OBTMIRROR_WERROR=ON turns warnings into errors (CI sets it).
 set -euo pipefail
@@ -14,7 +17,8 @@ cd "$(dirname "$0")/.."
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libcli11-dev libassimp-dev
           libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core
-          fonts-liberation2)
+          fonts-liberation2 dpkg-dev lintian desktop-file-utils man-db
+          bash-completion)
 
 install_missing() {
   local missing=()
@@ -68,13 +72,19 @@ case "$command" in
     ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
       UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 run_tests build-sanitize
     ;;
+  package)
+    install_missing
+    build build-release -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
+      -DOBTMIRROR_BENCHMARKS=OFF
+    (cd build-release && cpack -G DEB)
+    ;;
   fuzz)
     packages+=(clang libclang-rt-14-dev)
     install_missing
     exec fuzz/run.sh "${1:?usage: scripts/dev.sh fuzz SECONDS}"
     ;;
   *)
-    echo "usage: scripts/dev.sh run|test|test-sanitize|fuzz SECONDS" >&2
+    echo "usage: scripts/dev.sh run|test|test-sanitize|package|fuzz SECONDS" >&2
     exit 64
     ;;
 esac

@@ -1,5 +1,7 @@
 #include "cli/cli_app.h"
 
+#include <string>
+
 namespace cli {
 
 CliApp::CliApp()
@@ -12,6 +14,9 @@ CliApp::CliApp()
       export_mesh(app),
       check(app) {
   app.require_subcommand(1);
+  // The one version of the project, from its build description.
+  app.set_version_flag("--version", std::string(OBTMIRROR_VERSION),
+                       "print the version and exit");
 }
 
 }  // namespace cli

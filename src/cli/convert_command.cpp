@@ -47,6 +47,13 @@ ConvertCommand::ConvertCommand(CLI::App& app)
       "--weld", weld_,
       "write the result as one mesh: coinciding points merged, triangles "
       "that cancel or repeat others dropped");
+  subcommand_->footer(
+      "Exit status: 0 when the run ends with \"Berechnung der 3D-Daten "
+      "erfolgreich beendet\" (on standard output); 1 when it ends with "
+      "another status line (on standard error; \"Fehler in Dateinamen "
+      "aufgetreten\" after a line with the file and the reason); 2 when an "
+      "I/O error stops it (its message on standard error); 64 for wrong "
+      "arguments; 74 when standard output cannot be written.");
 }
 
 int ConvertCommand::Run() const {

@@ -31,6 +31,9 @@ int main(int argc, char** argv) {
   } catch (const CLI::CallForHelp&) {
     std::cout << UsageOf(app);
     return cli::kExitSucceeded;
+  } catch (const CLI::CallForVersion& version) {
+    std::cout << "obtmirror-cli " << version.what() << '\n';
+    return cli::kExitSucceeded;
   } catch (const CLI::ParseError& error) {
     std::cerr << "obtmirror-cli: " << error.what() << "\n\n" << UsageOf(app);
     return cli::kExitUsage;

@@ -95,6 +95,11 @@ PreviewCommand::PreviewCommand(CLI::App& app)
   subcommand_->add_flag("--points", points_,
                         "print column and row of every loaded point, one "
                         "point a line");
+  subcommand_->footer(
+      "Exit status: 0 when the file was loaded; 1 (no such file), 2 (not an "
+      "OBT file) or 3 (more than 20001 points) with \"Fehler beim Laden des "
+      "OBT-Files aufgetreten!\" on standard error; 64 for wrong arguments; "
+      "74 when an image file or standard output cannot be written.");
 }
 
 int PreviewCommand::Run() const {
