@@ -22,11 +22,17 @@ escape() {
 # or positional line a tagged paragraph, anything else a paragraph.
 help_to_roff() {
   awk '
-    function flush() { if (para != "") { print ".PP"; print para; para = "" } }
+    function flush() {
+      tagged = 0
+      if (para != "") { print ".PP"; print para; para = "" }
+    }
     /^Usage: / { flush(); sub(/^Usage: /, ""); print ".PP"; print ".B " $0; next }
     /^(Positionals|Options|Subcommands):$/ { flush(); next }
+    # A description that the help moved to a line of its own.
+    /^      +[^ ]/ && tagged { sub(/^ +/, ""); print; next }
     /^  [^ ]/ {
       flush()
+      tagged = 1
       line = substr($0, 3)
       split_at = match(line, /  +/)
       if (split_at > 0) {

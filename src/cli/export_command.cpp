@@ -96,6 +96,12 @@ ExportCommand::ExportCommand(CLI::App& app)
       [this](double scale) { scale_ = scale; },
       "divide every coordinate by S (default 1)");
   subcommand_->add_flag("--quiet", quiet_, "draw no progress bar");
+  subcommand_->footer(
+      "Exit status: 0 when MESH is written; 1 when SOURCE cannot be opened, "
+      "is no OBT file, is too large, falls short of its counts or has a "
+      "triangle naming a point it does not hold (with its line); 2 when a "
+      "number is malformed (\"Ungültige numerische Eingabe.\" and its line) "
+      "or MESH cannot be written; 64 for wrong arguments.");
 }
 
 int ExportCommand::Run() const {

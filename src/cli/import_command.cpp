@@ -89,6 +89,12 @@ ImportCommand::ImportCommand(CLI::App& app)
   subcommand_->add_flag("--flip", options_.flip,
                         "reverse every triangle, for faces that point inward");
   subcommand_->add_flag("--quiet", quiet_, "draw no progress bar");
+  subcommand_->footer(
+      "Exit status: 0 when TARGET is written (points, triangles, meshes read "
+      "and the scale on standard output); 1 when MESH cannot be read as a "
+      "mesh, holds no triangle, has a coordinate out of range or is too "
+      "large for a run; 2 when TARGET cannot be written; 64 for wrong "
+      "arguments.");
 }
 
 int ImportCommand::Run() const {
