@@ -55,6 +55,13 @@ CheckCommand::CheckCommand(CLI::App& app)
   options_.AddTo(subcommand_);
   subcommand_->add_flag("--json", json_,
                         "print the report as one JSON document");
+  subcommand_->footer(
+      "Exit status: 0 when nothing but information was found; 1 when a "
+      "finding would spoil the result, or the run would be refused (its "
+      "status line on standard error); 2 when a number is malformed "
+      "(\"Ungültige numerische Eingabe.\" and its line) or another I/O "
+      "error stops the reading; 64 for wrong arguments; 74 when standard "
+      "output cannot be written.");
 }
 
 int CheckCommand::Run() const {

@@ -48,7 +48,9 @@ grep -qx "Berechnung der 3D-Daten erfolgreich beendet" "$work/convert.out" ||
 
 # The window starts and runs until it is ended.
 status=0
-QT_QPA_PLATFORM=offscreen timeout 3 "$root/usr/bin/obtmirror" || status=$?
+mkdir -m 700 "$work/runtime"
+XDG_RUNTIME_DIR=$work/runtime QT_QPA_PLATFORM=offscreen \
+  timeout 3 "$root/usr/bin/obtmirror" || status=$?
 [ "$status" = 124 ] || fail "the window ended by itself with status $status"
 
 desktop-file-validate "$root/usr/share/applications/obtmirror.desktop" ||
