@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <limits>
+#include <random>
 #include <set>
 #include <string>
 #include <utility>
@@ -177,6 +178,61 @@ TEST(PreviewBitmapTest, RowsArePackedLeftmostPixelFirst) {
   EXPECT_EQ(bitmap.Row(0)[1], 0x00);
   EXPECT_EQ(bitmap.Row(1)[0], 0x00);
   EXPECT_EQ(bitmap.Row(1)[1], 0xC0);
+}
+
+// The pixels of a line by the rule itself, one by one: step k of the longer
+// axis has the shorter one at the nearest whole number to k minor / major,
+// a half toward the end, and the end pixel is left out.
+void DrawByTheRule(std::vector<std::vector<bool>>& black, Pixel from,
+                   Pixel to) {
+  const int64_t dx = to.first - from.first;
+  const int64_t dy = to.second - from.second;
+  const int64_t major = std::max(std::abs(dx), std::abs(dy));
+  for (int64_t k = 0; k < major; ++k) {
+    const auto nearest = [&](int64_t d) {
+      const int64_t moved = (2 * k * std::abs(d) + major) / (2 * major);
+      return d >= 0 ? moved : -moved;
+    };
+    black[from.second + nearest(dy)][from.first + nearest(dx)] = true;
+  }
+}
+
+// Long lines in every direction until the box is black where they run, so
+// that lines pass over black tiles: every pixel, every time, as by the
+// rule; and two bitmaps merged hold the lines of both.
+TEST(PreviewBitmapTest, ManyLinesAndMergedBitmapsKeepThePixelsOfTheRule) {
+  constexpr int32_t kWidth = 231;
+  constexpr int32_t kHeight = 177;
+  std::mt19937 random(11);
+  std::uniform_int_distribution<int32_t> column(0, kWidth - 1);
+  std::uniform_int_distribution<int32_t> row(0, kHeight - 1);
+  std::vector<std::vector<bool>> expected(kHeight, std::vector<bool>(kWidth));
+  PreviewBitmap halves[2] = {{kWidth, kHeight}, {kWidth, kHeight}};
+  for (int batch = 0; batch < 40; ++batch) {
+    for (int line = 0; line < 500; ++line) {
+      // A third of the lines within a band, so that black tiles build up.
+      const Pixel from{column(random), row(random) / (line % 3 == 0 ? 3 : 1)};
+      const Pixel to{column(random), row(random) / (line % 3 == 0 ? 3 : 1)};
+      DrawByTheRule(expected, from, to);
+      PreviewBitmap& half = halves[line % 2];
+      half.MoveTo(from.first, from.second);
+      half.LineTo(to.first, to.second);
+    }
+    PreviewBitmap merged(kWidth, kHeight);
+    merged.MergeFrom(halves[0]);
+    merged.MergeFrom(halves[1]);
+    int64_t count = 0;
+    for (int32_t y = 0; y < kHeight; ++y) {
+      for (int32_t x = 0; x < kWidth; ++x) {
+        ASSERT_EQ(merged.IsBlack(x, y), expected[y][x])
+            << "batch " << batch << " at " << x << "," << y;
+        count += expected[y][x] ? 1 : 0;
+        const bool in_row = (merged.Row(y)[x >> 3] & (0x80 >> (x & 7))) != 0;
+        ASSERT_EQ(in_row, expected[y][x]);
+      }
+    }
+    ASSERT_EQ(merged.CountBlack(), count);
+  }
 }
 
 }  // namespace
