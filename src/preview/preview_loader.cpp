@@ -1,3 +1,4 @@
+#include <array>
 #include <limits>
 
 #include "obt/obt_format.h"
@@ -93,12 +94,10 @@ void Preview::RejectLoad(uint8_t error) {
 }
 
 PreviewPoint Preview::ReadProjectedPoint() {
-  const int32_t x = preview_file_.ReadNumber();
-  const int32_t y = preview_file_.ReadNumber();
-  const int32_t z = preview_file_.ReadNumber();
-  preview_file_.SkipToNextLine();
+  std::array<int32_t, 3> xyz{};
+  preview_file_.ReadNumberLine(xyz);
   const PlanePoint projected =
-      ProjectPoint(x, y, z, box_width_, box_height_, view_kind_);
+      ProjectPoint(xyz[0], xyz[1], xyz[2], box_width_, box_height_, view_kind_);
   return {projected.u, projected.v};
 }
 

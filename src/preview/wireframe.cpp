@@ -1,7 +1,16 @@
+#include <array>
+
+#include "preview/outline_drawer.h"
 #include "preview/preview.h"
 #include "preview/preview_texts.h"
 
 namespace preview {
+namespace {
+
+// From this many triangles on, a helper thread draws half of them.
+constexpr int64_t kHelpedTriangles = 50000;
+
+}  // namespace
 
 void Preview::DrawWireframe(work::Feedback& feedback,
                             const std::function<void()>& repaint_box) {
@@ -17,24 +26,20 @@ void Preview::DrawWireframe(work::Feedback& feedback,
   // end of the file every triangle reads as 0 0 0, which draws nothing, so a
   // short file that claims two billion triangles ends at once instead of
   // reading zeros for minutes.
+  OutlineDrawer drawer(bitmap, last_triangle_index_ >= kHelpedTriangles);
+  std::array<int32_t, 4> line{};
   for (int64_t i = 0; i <= last_triangle_index_; ++i) {
     if (preview_file_.AtEndOfInput()) break;
-    const int32_t first = preview_file_.ReadNumber();
-    const int32_t second = preview_file_.ReadNumber();
-    const int32_t third = preview_file_.ReadNumber();
-    preview_file_.ReadNumber();  // the FourthValue means nothing here
-    preview_file_.SkipToNextLine();
+    // The FourthValue, last, means nothing here.
+    preview_file_.ReadNumberLine(line);
+    const auto [first, second, third, fourth] = line;
     if (IsLoadedPoint(first) && IsLoadedPoint(second) && IsLoadedPoint(third)) {
-      const PreviewPoint& p1 = preview_point_table_[first];
-      const PreviewPoint& p2 = preview_point_table_[second];
-      const PreviewPoint& p3 = preview_point_table_[third];
-      bitmap.MoveTo(p1.column, p1.row);
-      bitmap.LineTo(p2.column, p2.row);
-      bitmap.LineTo(p3.column, p3.row);
-      bitmap.LineTo(p1.column, p1.row);
+      drawer.Add(preview_point_table_[first], preview_point_table_[second],
+                 preview_point_table_[third]);
     }
     feedback.SetGaugeProgress(static_cast<int32_t>(i));
   }
+  drawer.Finish();
 
   if (repaint_box) repaint_box();
   feedback.SetGaugeProgress(0);
