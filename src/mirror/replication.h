@@ -1,13 +1,43 @@
 #ifndef OBTMIRROR_MIRROR_REPLICATION_H_
 #define OBTMIRROR_MIRROR_REPLICATION_H_
 
+#include <cstddef>
 #include <cstdint>
 
 #include "mirror/copy_plan.h"
 #include "work/feedback.h"
 #include "work/work_tables.h"
+#include "work/wrap_arithmetic.h"
 
 namespace mirror {
+
+// Copy `copy` (0: the source object itself, which no rule changes) of one
+// point, relative to the centre: each coordinate times its axis sign, which
+// reflects the point through the centre's planes.
+inline work::TableEntry MirroredPoint(const CopyPlan& plan, std::size_t copy,
+                                      const work::TableEntry& point) {
+  if (copy == 0) return point;
+  const auto& sign = plan.axis_sign[copy - 1];
+  return {work::WrapMultiply(point[0], sign[0]),
+          work::WrapMultiply(point[1], sign[1]),
+          work::WrapMultiply(point[2], sign[2])};
+}
+
+// Copy `copy` of one triangle: it names the points copy·N further on, in
+// the file's 32-bit point numbers whatever N is, with its first two corners
+// swapped when the copy is mirrored on an odd number of axes.
+inline work::TableEntry ReplicatedTriangle(const CopyPlan& plan,
+                                           std::size_t copy,
+                                           int32_t point_count,
+                                           const work::TableEntry& triangle) {
+  if (copy == 0) return triangle;
+  const uint32_t offset =
+      static_cast<uint32_t>(point_count) * static_cast<uint32_t>(copy);
+  const bool flip = plan.winding_flip[copy - 1] != 0;
+  return {work::WrapAdd(triangle[flip ? 1 : 0], offset),
+          work::WrapAdd(triangle[flip ? 0 : 1], offset),
+          work::WrapAdd(triangle[2], offset)};
+}
 
 // Fills point entries N+1 .. (copy_count+1)·N from entries 1..N, each
 // coordinate times its axis sign. The points are held relative to the

@@ -35,6 +35,23 @@ std::size_t EntriesFor(int32_t copy_count, int32_t count) {
          static_cast<std::size_t>(std::max(count, 0));
 }
 
+// Writes lines [first, end) of a list that holds its copies one after the
+// other, `rows` lines each: `stretch(copy, row, end_row, out)` writes the
+// lines of one copy's rows [row, end_row) and returns the end of what it
+// wrote.
+template <typename Stretch>
+char* WriteCopyLines(std::size_t rows, std::size_t first, std::size_t end,
+                     char* out, const Stretch& stretch) {
+  while (first < end) {
+    const std::size_t copy = first / rows;
+    const std::size_t row = first % rows;
+    const std::size_t end_row = std::min(rows, row + (end - first));
+    out = stretch(copy, row, end_row, out);
+    first += end_row - row;
+  }
+  return out;
+}
+
 }  // namespace
 
 std::string_view StatusText(RunResult result) {
@@ -88,10 +105,21 @@ RunResult ConversionJob::RunConversionJob(const work::RunInputs& inputs,
   mirror_.plan =
       mirror::BuildCopyPlan(mirror_.source_octant, mirror_.target_mask);
 
-  if (!ReadPoints(feedback)) return refuse(RunResult::kObjectTooLarge);
+  // Without a stage the copies are made as they are written, and only the
+  // source's entries take memory.
+  const work::CopyRoom copies = result_stage_ != nullptr
+                                    ? work::CopyRoom::kInTables
+                                    : work::CopyRoom::kMadeOnWrite;
+  if (!ReadPoints(copies, feedback)) {
+    return refuse(RunResult::kObjectTooLarge);
+  }
   if (point_count_ > 0) {
-    mirror::MirrorPoints(mirror_.plan, point_count_, tables_.points(),
-                         feedback);
+    if (copies == work::CopyRoom::kInTables) {
+      mirror::MirrorPoints(mirror_.plan, point_count_, tables_.points(),
+                           feedback);
+    } else {
+      feedback.SetGaugeProgress(67);
+    }
   }
   OutputList points = Replicated(point_count_);
   if (result_stage_ != nullptr) {
@@ -106,11 +134,17 @@ RunResult ConversionJob::RunConversionJob(const work::RunInputs& inputs,
   }
   WritePoints(points, feedback);
 
-  if (!ReadTriangles(feedback)) return refuse(RunResult::kObjectTooLarge);
+  if (!ReadTriangles(copies, feedback)) {
+    return refuse(RunResult::kObjectTooLarge);
+  }
   if (triangle_count_ > 0) {
-    mirror::ReplicateTriangles(mirror_.plan, point_count_, triangle_count_,
-                               tables_.triangles(), tables_.fourth_values(),
-                               feedback);
+    if (copies == work::CopyRoom::kInTables) {
+      mirror::ReplicateTriangles(mirror_.plan, point_count_, triangle_count_,
+                                 tables_.triangles(), tables_.fourth_values(),
+                                 feedback);
+    } else {
+      feedback.SetGaugeProgress(67);
+    }
   }
   OutputList triangles = Replicated(triangle_count_);
   if (result_stage_ != nullptr) {
@@ -175,14 +209,15 @@ void ConversionJob::OpenJobFiles(const work::RunInputs& inputs) {
   }
 }
 
-bool ConversionJob::ReadPoints(work::Feedback& feedback) {
+bool ConversionJob::ReadPoints(work::CopyRoom copies,
+                               work::Feedback& feedback) {
   point_count_ = source_.ReadNumber();
   source_.SkipToNextLine();
   // Refused before a single table entry is allocated or a point is read;
   // so is an object for which the system has no address space.
   if (!FitsTables(mirror_.plan.copy_count, point_count_) ||
       !tables_.SizeForPoints(EntriesFor(mirror_.plan.copy_count, point_count_),
-                             EntriesFor(0, point_count_))) {
+                             EntriesFor(0, point_count_), copies)) {
     return false;
   }
 
@@ -210,11 +245,12 @@ void ConversionJob::WriteLineEnd() {
 
 ConversionJob::OutputList ConversionJob::Replicated(int32_t count) const {
   return {OutputCount(mirror_.plan.copy_count, count),
-          EntriesFor(mirror_.plan.copy_count, count)};
+          static_cast<std::size_t>(mirror_.plan.copy_count + 1),
+          EntriesFor(0, count)};
 }
 
 ConversionJob::OutputList ConversionJob::Staged(std::size_t entries) {
-  return {static_cast<int32_t>(entries), entries};
+  return {static_cast<int32_t>(entries), 1, entries};
 }
 
 void ConversionJob::WritePoints(const OutputList& list,
@@ -228,25 +264,35 @@ void ConversionJob::WritePoints(const OutputList& list,
 
   // Lines only for the entries the tables hold: a negative count can wrap
   // the count line to a positive number, and that must not be read past.
-  const std::size_t held = list.entries;
   const work::TableEntry* points = tables_.points();
-  const mirror::MirrorCentre centre = mirror_.centre;
-  target_.WriteLines(
-      held, kMaxNumberLineLength<3>,
-      [points, centre](std::size_t first, std::size_t end, char* out) {
-        for (std::size_t i = first; i < end; ++i) {
-          out = WriteNumberLine(
-              out, work::WrapAdd(points[i][0], static_cast<uint32_t>(centre.x)),
-              work::WrapAdd(points[i][1], static_cast<uint32_t>(centre.y)),
-              work::WrapAdd(points[i][2], static_cast<uint32_t>(centre.z)));
-        }
-        return out;
-      });
+  const mirror::CopyPlan& plan = mirror_.plan;
+  const std::array<uint32_t, 3> centre = {
+      static_cast<uint32_t>(mirror_.centre.x),
+      static_cast<uint32_t>(mirror_.centre.y),
+      static_cast<uint32_t>(mirror_.centre.z)};
+  const auto stretch = [points, &plan, centre](std::size_t copy,
+                                               std::size_t row,
+                                               std::size_t end_row, char* out) {
+    for (; row < end_row; ++row) {
+      const work::TableEntry point =
+          mirror::MirroredPoint(plan, copy, points[row]);
+      out = WriteNumberLine(out, work::WrapAdd(point[0], centre[0]),
+                            work::WrapAdd(point[1], centre[1]),
+                            work::WrapAdd(point[2], centre[2]));
+    }
+    return out;
+  };
+  target_.WriteLines(list.entries(), kMaxNumberLineLength<3>,
+                     [&stretch, rows = list.rows](std::size_t first,
+                                                  std::size_t end, char* out) {
+                       return WriteCopyLines(rows, first, end, out, stretch);
+                     });
   pending_.CheckIo();
   feedback.SetGaugeProgress(100);
 }
 
-bool ConversionJob::ReadTriangles(work::Feedback& feedback) {
+bool ConversionJob::ReadTriangles(work::CopyRoom copies,
+                                  work::Feedback& feedback) {
   feedback.SetGaugeMaximum(100);
   feedback.SetGaugeProgress(0);
   triangle_count_ = source_.ReadNumber();
@@ -254,7 +300,7 @@ bool ConversionJob::ReadTriangles(work::Feedback& feedback) {
   if (!FitsTables(mirror_.plan.copy_count, triangle_count_) ||
       !tables_.SizeForTriangles(
           EntriesFor(mirror_.plan.copy_count, triangle_count_),
-          EntriesFor(0, triangle_count_))) {
+          EntriesFor(0, triangle_count_), copies)) {
     return false;
   }
 
@@ -275,18 +321,25 @@ void ConversionJob::WriteTriangles(const OutputList& list,
   target_.WriteNumber(list.count_line);
   WriteLineEnd();
 
-  const std::size_t held = list.entries;
   const work::TableEntry* triangles = tables_.triangles();
   const uint8_t* fourth_values = tables_.fourth_values();
-  target_.WriteLines(held, kMaxNumberLineLength<4>,
-                     [triangles, fourth_values](std::size_t first,
-                                                std::size_t end, char* out) {
-                       for (std::size_t t = first; t < end; ++t) {
-                         out = WriteNumberLine(out, triangles[t][0],
-                                               triangles[t][1], triangles[t][2],
-                                               int32_t{fourth_values[t]});
-                       }
-                       return out;
+  const mirror::CopyPlan& plan = mirror_.plan;
+  const int32_t point_count = point_count_;
+  const auto stretch = [triangles, fourth_values, &plan, point_count](
+                           std::size_t copy, std::size_t row,
+                           std::size_t end_row, char* out) {
+    for (; row < end_row; ++row) {
+      const work::TableEntry triangle =
+          mirror::ReplicatedTriangle(plan, copy, point_count, triangles[row]);
+      out = WriteNumberLine(out, triangle[0], triangle[1], triangle[2],
+                            int32_t{fourth_values[row]});
+    }
+    return out;
+  };
+  target_.WriteLines(list.entries(), kMaxNumberLineLength<4>,
+                     [&stretch, rows = list.rows](std::size_t first,
+                                                  std::size_t end, char* out) {
+                       return WriteCopyLines(rows, first, end, out, stretch);
                      });
   pending_.CheckIo();
   if (header_.version_text == kVersion2Line) {

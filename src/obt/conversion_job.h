@@ -83,19 +83,23 @@ class ConversionJob {
   const mirror::MirrorState& mirror_state() const { return mirror_; }
 
  private:
-  // What a list of the output comes to: the number on its count line and
-  // the entries the tables hold for it.
+  // What a list of the output comes to: the number on its count line, and
+  // its lines: `copies` copies, one after the other, of the first `rows`
+  // entries of the table, copy 0 being those entries themselves.
   struct OutputList {
     int32_t count_line = 0;
-    std::size_t entries = 0;
+    std::size_t copies = 1;
+    std::size_t rows = 0;
+
+    std::size_t entries() const { return copies * rows; }
   };
 
   void OpenJobFiles(const work::RunInputs& inputs);
-  bool ReadPoints(work::Feedback& feedback);
+  bool ReadPoints(work::CopyRoom copies, work::Feedback& feedback);
   void WritePoints(const OutputList& list, work::Feedback& feedback);
-  bool ReadTriangles(work::Feedback& feedback);
+  bool ReadTriangles(work::CopyRoom copies, work::Feedback& feedback);
   void WriteTriangles(const OutputList& list, work::Feedback& feedback);
-  // The list as the replication left it, for a run without a stage.
+  // The source's list and its mirrored copies, for a run without a stage.
   OutputList Replicated(int32_t count) const;
   // What a stage left: no more than the tables hold, so its count fits.
   static OutputList Staged(std::size_t entries);

@@ -49,14 +49,15 @@ bool WorkTables::Reserve(std::size_t count) {
 }
 
 bool WorkTables::Prepare(std::size_t count, std::size_t source_count,
-                         bool with_fourth_values) {
+                         CopyRoom copies, bool with_fourth_values) {
   if (populating_.joinable()) populating_.join();
   if (!Reserve(count)) return false;
-  Trim(entries_, sizeof(TableEntry), count, entries_used_);
+  const std::size_t used = copies == CopyRoom::kInTables ? count : source_count;
+  Trim(entries_, sizeof(TableEntry), used, entries_used_);
   if (with_fourth_values) {
-    Trim(fourth_values_, 1, count, fourth_values_used_);
+    Trim(fourth_values_, 1, used, fourth_values_used_);
   }
-  if ((count - source_count) * sizeof(TableEntry) < kPopulateThreshold) {
+  if ((used - source_count) * sizeof(TableEntry) < kPopulateThreshold) {
     return true;
   }
   try {
@@ -71,12 +72,14 @@ bool WorkTables::Prepare(std::size_t count, std::size_t source_count,
   return true;
 }
 
-bool WorkTables::SizeForPoints(std::size_t count, std::size_t source_count) {
-  return Prepare(count, source_count, false);
+bool WorkTables::SizeForPoints(std::size_t count, std::size_t source_count,
+                               CopyRoom copies) {
+  return Prepare(count, source_count, copies, false);
 }
 
-bool WorkTables::SizeForTriangles(std::size_t count, std::size_t source_count) {
-  return Prepare(count, source_count, true);
+bool WorkTables::SizeForTriangles(std::size_t count, std::size_t source_count,
+                                  CopyRoom copies) {
+  return Prepare(count, source_count, copies, true);
 }
 
 }  // namespace work

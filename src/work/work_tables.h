@@ -17,6 +17,11 @@ inline constexpr int64_t kTableCapacity = 67'108'864;
 // A point's x, y, z or a triangle's first, second and third point number.
 using TableEntry = std::array<int32_t, 3>;
 
+// Where a run's copies go: into the tables behind the source's entries (a
+// run whose result is reworked before it is written), or nowhere, made from
+// the source's entries line by line as the output is written.
+enum class CopyRoom { kInTables, kMadeOnWrite };
+
 // The conversion's work tables. The points and the triangles share one
 // storage area, since every point has reached the target before the first
 // triangle is read. Entry i of the file's numbering (from 1) lives at
@@ -29,13 +34,16 @@ using TableEntry = std::array<int32_t, 3>;
 class WorkTables {
  public:
   // Room for `count` point entries (count <= kTableCapacity); false when
-  // the system has no room for that many. The pages of the entries from
-  // `source_count` on, where the copies go, get their memory on a helper
-  // thread while the source's entries are read.
-  bool SizeForPoints(std::size_t count, std::size_t source_count);
+  // the system has no room for that many. With kInTables the pages of the
+  // entries from `source_count` on, where the copies go, get their memory on
+  // a helper thread while the source's entries are read; with kMadeOnWrite
+  // only the source's entries ever get memory.
+  bool SizeForPoints(std::size_t count, std::size_t source_count,
+                     CopyRoom copies);
   // Room for `count` triangle entries and as many FourthValues, the same
   // way.
-  bool SizeForTriangles(std::size_t count, std::size_t source_count);
+  bool SizeForTriangles(std::size_t count, std::size_t source_count,
+                        CopyRoom copies);
 
   TableEntry* points() { return static_cast<TableEntry*>(entries_.data()); }
   TableEntry* triangles() { return points(); }
@@ -47,9 +55,10 @@ class WorkTables {
   // Room for `count` entries in both tables; false when the system has
   // none.
   bool Reserve(std::size_t count);
-  // Gives back memory far beyond `count` entries, then starts the helper
-  // thread on the pages from `source_count` to `count`.
-  bool Prepare(std::size_t count, std::size_t source_count,
+  // Gives back memory far beyond what the run uses, then, for copies in
+  // the tables, starts the helper thread on the pages from `source_count`
+  // to `count`.
+  bool Prepare(std::size_t count, std::size_t source_count, CopyRoom copies,
                bool with_fourth_values);
 
   PageBlock entries_;
