@@ -32,14 +32,14 @@ PointJoiner::PointJoiner() { Resize(kFirstSlots); }
 void PointJoiner::Join(std::span<const work::TableEntry> points,
                        uint32_t* numbers) {
   // At most half full, so probes stay short.
-  std::size_t slots = slots_.size();
+  std::size_t slots = slot_count_;
   while (2 * (points_.size() + points.size()) > slots) slots *= 2;
-  if (slots != slots_.size()) Resize(slots);
+  if (slots != slot_count_) Resize(slots);
 
   uint64_t hashes[kBatch];
   for (std::size_t i = 0; i < points.size(); ++i) {
     hashes[i] = HashOf(points[i]);
-    __builtin_prefetch(&slots_[hashes[i] & mask_]);
+    __builtin_prefetch(table() + (hashes[i] & mask_));
   }
   for (std::size_t i = 0; i < points.size(); ++i) {
     numbers[i] = JoinOne(points[i], hashes[i]);
@@ -48,36 +48,40 @@ void PointJoiner::Join(std::span<const work::TableEntry> points,
 
 uint32_t PointJoiner::JoinOne(const work::TableEntry& at, uint64_t hash) {
   const uint32_t tag = TagOf(hash);
+  Slot* const slot_table = table();
   for (std::size_t i = hash & mask_;; i = (i + 1) & mask_) {
-    Slot& slot = slots_[i];
-    if (slot.number == kFree) {
-      slot = {static_cast<uint32_t>(points_.size()), tag};
+    Slot& slot = slot_table[i];
+    if (slot.number_plus_one == 0) {
+      const auto number = static_cast<uint32_t>(points_.size());
+      slot = {number + 1, tag};
       points_.push_back(at);
-      return slot.number;
+      return number;
     }
-    if (slot.tag == tag && SamePlace(points_[slot.number], at)) {
-      return slot.number;
+    if (slot.tag == tag && SamePlace(points_[slot.number_plus_one - 1], at)) {
+      return slot.number_plus_one - 1;
     }
   }
 }
 
 void PointJoiner::Expect(std::size_t vertices) {
   points_.reserve(vertices);
-  std::size_t slots = slots_.size();
+  std::size_t slots = slot_count_;
   while (3 * slots < vertices) slots *= 2;
-  if (slots != slots_.size()) Resize(slots);
+  if (slots != slot_count_) Resize(slots);
 }
 
 void PointJoiner::Resize(std::size_t slots) {
   // The old table goes first: the new one is rebuilt from the points.
-  std::vector<Slot>().swap(slots_);
-  slots_.assign(slots, Slot{kFree, 0});
+  slot_block_ = work::PageBlock();
+  slot_block_ = work::PageBlock(slots * sizeof(Slot));
+  slot_count_ = slots;
   mask_ = slots - 1;
+  Slot* const slot_table = table();
   for (uint32_t number = 0; number < points_.size(); ++number) {
     const uint64_t hash = HashOf(points_[number]);
     std::size_t i = hash & mask_;
-    while (slots_[i].number != kFree) i = (i + 1) & mask_;
-    slots_[i] = {number, TagOf(hash)};
+    while (slot_table[i].number_plus_one != 0) i = (i + 1) & mask_;
+    slot_table[i] = {number + 1, TagOf(hash)};
   }
 }
 

@@ -6,6 +6,7 @@
 #include <span>
 #include <vector>
 
+#include "work/page_block.h"
 #include "work/work_tables.h"
 
 namespace mesh {
@@ -38,20 +39,23 @@ class PointJoiner {
   std::vector<work::TableEntry> TakePoints();
 
  private:
-  // A point's number and the upper half of its hash, which settles nearly
-  // every comparison without a look at the point itself. Eight bytes a
-  // slot keep the table small beside the scene it is built from.
+  // A point's number plus one (0 in a free slot) and the upper half of its
+  // hash, which settles nearly every comparison without a look at the
+  // point itself. Eight bytes a slot keep the table small beside the scene
+  // it is built from, and a free slot being all zeros lets a new table
+  // start as fresh pages, which the system hands out zeroed.
   struct Slot {
-    uint32_t number;
+    uint32_t number_plus_one;
     uint32_t tag;
   };
-
-  static constexpr uint32_t kFree = UINT32_MAX;
 
   uint32_t JoinOne(const work::TableEntry& at, uint64_t hash);
   void Resize(std::size_t slots);
 
-  std::vector<Slot> slots_;
+  Slot* table() const { return static_cast<Slot*>(slot_block_.data()); }
+
+  work::PageBlock slot_block_;
+  std::size_t slot_count_ = 0;
   std::size_t mask_ = 0;
   std::vector<work::TableEntry> points_;
 };
