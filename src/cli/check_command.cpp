@@ -109,11 +109,13 @@ int CheckSource(const std::string& path, const RunOptions& options, bool json,
                              "points", copies)) {
     return Refuse(err, *reason, obt::kStatusObjectTooLarge);
   }
+  // Reading stops at a malformed number or a failed read.
   const bool malformed = outcome.status == Status::kMalformedNumber;
-  const bool malformed_in_points =
-      malformed && (object.triangle_count_line == 0 ||
-                    outcome.line <= object.triangle_count_line);
-  if (!malformed_in_points) {
+  const bool read_failed = outcome.status == Status::kReadFailed;
+  const bool stopped_in_points = (malformed || read_failed) &&
+                                 (object.triangle_count_line == 0 ||
+                                  outcome.line <= object.triangle_count_line);
+  if (!stopped_in_points) {
     if (auto reason =
             TooLarge(path, object.triangle_count, object.triangle_count_line,
                      "triangles", copies)) {
@@ -126,6 +128,11 @@ int CheckSource(const std::string& path, const RunOptions& options, bool json,
   if (malformed) {
     err << At(path, outcome.line) << "malformed number\n"
         << obt::IoErrorMessage(obt::kIoInvalidNumber) << ".\n";
+    return kExitIoError;
+  }
+  if (read_failed) {
+    err << At(path, outcome.line) << "reading failed\n"
+        << obt::IoErrorMessage(outcome.error) << ".\n";
     return kExitIoError;
   }
 

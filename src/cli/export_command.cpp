@@ -50,6 +50,11 @@ int ReadFailure(const obt::ObtReadOutcome& outcome, const std::string& source) {
                 << '\n'
                 << obt::IoErrorMessage(obt::kIoInvalidNumber) << ".\n";
       return kExitIoError;
+    case ReadStatus::kReadFailed:
+      std::cerr << "obtmirror-cli: " << source << ": line " << outcome.line
+                << '\n'
+                << obt::IoErrorMessage(outcome.error) << ".\n";
+      return kExitIoError;
   }
   return kExitSucceeded;
 }
@@ -100,8 +105,9 @@ ExportCommand::ExportCommand(CLI::App& app)
       "Exit status: 0 when MESH is written; 1 when SOURCE cannot be opened, "
       "is no OBT file, is too large, falls short of its counts or has a "
       "triangle naming a point it does not hold (with its line); 2 when a "
-      "number is malformed (\"Ungültige numerische Eingabe.\" and its line) "
-      "or MESH cannot be written; 64 for wrong arguments.");
+      "number is malformed (\"Ungültige numerische Eingabe.\" and its line), "
+      "reading SOURCE fails or MESH cannot be written; 64 for wrong "
+      "arguments.");
 }
 
 int ExportCommand::Run() const {

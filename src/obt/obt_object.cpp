@@ -145,8 +145,16 @@ ObtReadOutcome ReadObtFile(const std::string& path, ObtObject& object,
   if (const int error = reader.OpenForReading(path); error != 0) {
     return {ObtReadOutcome::Status::kNotOpened, error, 0};
   }
-  const ObtReadOutcome outcome = ObjectReader(reader, object, feedback).Read();
+  ObtReadOutcome outcome = ObjectReader(reader, object, feedback).Read();
+  const int64_t line = reader.line_number();
   reader.CloseTextFile();
+  // A failing read ends the input as the end of the file would, so the
+  // object would look merely short; a malformed number has its own outcome.
+  if (const int code = pending.TakeIoError();
+      code != 0 && code != kIoInvalidNumber &&
+      outcome.status == ObtReadOutcome::Status::kRead) {
+    outcome = {ObtReadOutcome::Status::kReadFailed, code, line};
+  }
   return outcome;
 }
 

@@ -57,6 +57,10 @@ struct ObtReadOutcome {
     kTooLarge,
     // A malformed number (I/O error 106) on `line`.
     kMalformedNumber,
+    // Reading the file failed after its header, with `line` the line
+    // reading stood on; `error` is the I/O error code (IoErrorMessage gives
+    // its text). What was read is not the whole object.
+    kReadFailed,
   };
 
   Status status = Status::kRead;

@@ -15,7 +15,6 @@
 namespace obt {
 namespace {
 
-constexpr std::size_t kBufferSize = 256 * 1024;
 constexpr char kEndOfInputByte = 0x1A;
 constexpr char kCarriageReturn = 0x0D;
 constexpr char kLineFeed = 0x0A;

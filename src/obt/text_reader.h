@@ -23,6 +23,8 @@ class TextReader {
  public:
   static constexpr std::size_t kNoLimit =
       std::numeric_limits<std::size_t>::max();
+  // The size of the buffer, which its first read asks to fill.
+  static constexpr std::size_t kBufferSize = 256 * 1024;
 
   explicit TextReader(PendingIoError& pending);
   ~TextReader();

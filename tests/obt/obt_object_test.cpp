@@ -1,10 +1,16 @@
 #include "obt/obt_object.h"
 
 #include <gtest/gtest.h>
+#include <sys/syscall.h>
 
+#include <cerrno>
 #include <string>
 #include <vector>
 
+#include "obt/io_error.h"
+#include "obt/text_reader.h"
+#include "support/child.h"
+#include "support/system_call_filter.h"
 #include "support/temp_dir.h"
 #include "support/text_files.h"
 
@@ -153,6 +159,34 @@ TEST(ObtObjectTest, ReadsWithLinesAndWhereTheFileFallsShort) {
     EXPECT_EQ(object.triangles_missing_from, c.triangles_missing_from);
     EXPECT_EQ(object.text_after_end_line, c.text_after_end_line);
   }
+}
+
+TEST(ObtObjectTest, ReadThatFailsMidFileIsNoShortObject) {
+  // Far more than one buffer: the first read fills the buffer, the next
+  // one fails, as a disk would.
+  testing_support::TempDir dir;
+  const std::string path = dir.File("object.obt");
+  std::string points;
+  for (int i = 0; i < 100000; ++i) points += "100 200 300\r\n";
+  testing_support::WriteFile(path,
+                             CrLf({"QZ_OBT", "1.000000", "100000"}) + points);
+  constexpr int kNoFilter = 77;
+  testing_support::Child child([&] {
+    if (!testing_support::FailSystemCall(SYS_read, EIO,
+                                         obt::TextReader::kBufferSize)) {
+      return kNoFilter;
+    }
+    ObtObject object;
+    work::NullFeedback feedback;
+    const ObtReadOutcome outcome = obt::ReadObtFile(path, object, feedback);
+    const bool reported = outcome.status == Status::kReadFailed &&
+                          outcome.error == obt::IoCodeFromErrno(EIO) &&
+                          outcome.line > 3;
+    return reported ? 0 : 1;
+  });
+  const int code = child.Wait().exit_status();
+  if (code == kNoFilter) GTEST_SKIP() << "no seccomp filter";
+  EXPECT_EQ(code, 0);
 }
 
 TEST(ObtObjectTest, WritesWhatItReadsByTheWritingRules) {

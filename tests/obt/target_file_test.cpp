@@ -2,10 +2,7 @@
 // FIFOs, links, file modes, a full disk, a file-size limit, permissions.
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <linux/filter.h>
-#include <linux/seccomp.h>
 #include <signal.h>
-#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
@@ -22,6 +19,7 @@
 #include "obt/io_error.h"
 #include "run_helpers.h"
 #include "support/child.h"
+#include "support/system_call_filter.h"
 #include "test_files.h"
 
 namespace obt_test {
@@ -257,28 +255,12 @@ TEST_F(TargetFileTest, ReplacedTargetKeepsItsMode) {
   EXPECT_TRUE(UnfinishedFiles(dir_).empty());
 }
 
-// From here on every fchmod of this process fails with EIO; false when
-// the system takes no such filter.
-bool FailEveryFchmod() {
-#ifdef __NR_fchmod
-  sock_filter filter[] = {
-      BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
-      BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, __NR_fchmod, 0, 1),
-      BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | EIO),
-      BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
-  };
-  const sock_fprog program{sizeof(filter) / sizeof(filter[0]), filter};
-  return ::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 &&
-         ::prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) == 0;
-#else
-  return false;
-#endif
-}
-
 TEST_F(TargetFileTest, TargetThatCannotKeepItsModeIsNotWritten) {
   WriteFile(dir_.File("out.obt"), kOldTarget);
   const int code = RunInChild({}, [&] {
-    if (!FailEveryFchmod()) return kChildNoFilter;
+    if (!testing_support::FailSystemCall(SYS_fchmod, EIO)) {
+      return kChildNoFilter;
+    }
     return RunResultCode(run_, source(), dir_.File("out.obt"));
   });
   if (code == kChildNoFilter) GTEST_SKIP() << "no seccomp filter";
