@@ -1,15 +1,13 @@
 #include "cli/bitmap_file.h"
 
-#include <QBuffer>
-#include <QByteArray>
-#include <QImageWriter>
 #include <cstring>
 #include <initializer_list>
 #include <string_view>
 
+#include "cli/own_library.h"
 #include "obt/ordered_output.h"
 #include "obt/target_file.h"
-#include "preview/qt/preview_image.h"
+#include "preview/png_module.h"
 
 namespace cli {
 namespace {
@@ -49,23 +47,21 @@ std::string WritePbm(const preview::PreviewBitmap& bitmap,
   return WriteParts(path, {header, rows});
 }
 
-// Qt encodes into memory, so that every byte reaches the file through
-// writes whose failures are seen. PNG support is built into Qt Gui: no
-// application object and no plugin is needed.
 std::string WritePng(const preview::PreviewBitmap& bitmap,
                      const std::string& path) {
-  const QImage image = preview::PreviewImage(bitmap);
-  if (image.isNull() && bitmap.width() > 0 && bitmap.height() > 0) {
-    return "the image is too large";
+  std::string error;
+  const auto encode =
+      reinterpret_cast<preview::EncodePngFunction>(cli::FindInOwnLibrary(
+          preview::kPngModuleFile, preview::kEncodePngSymbol, error));
+  if (encode == nullptr) return "cannot load the PNG writer: " + error;
+  std::string encoded;
+  // Row() gives the rows one after the other.
+  if (!encode({bitmap.width(), bitmap.height(), bitmap.bytes_per_row(),
+               bitmap.Row(0)},
+              encoded, error)) {
+    return error;
   }
-  QByteArray encoded;
-  QBuffer buffer(&encoded);
-  buffer.open(QIODevice::WriteOnly);
-  QImageWriter writer(&buffer, "png");
-  if (!writer.write(image)) return writer.errorString().toStdString();
-  return WriteParts(
-      path, {std::string_view(encoded.constData(),
-                              static_cast<std::size_t>(encoded.size()))});
+  return WriteParts(path, {encoded});
 }
 
 }  // namespace cli

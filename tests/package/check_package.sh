@@ -45,6 +45,11 @@ cli=$root/usr/bin/obtmirror-cli
 grep -qx "Berechnung der 3D-Daten erfolgreich beendet" "$work/convert.out" ||
   fail "convert said: $(cat "$work/convert.out")"
 [ "$(sed -n 3p "$work/vase.obt" | tr -d '\r')" = 1062 ] || fail "vase points"
+# The PNG writer, which the command line loads from its own library folder.
+"$cli" preview "$work/vase.obt" --png "$work/vase.png" >/dev/null ||
+  fail "preview --png"
+[ "$(head -c 8 "$work/vase.png" | od -An -tx1 | tr -d ' \n')" = \
+  89504e470d0a1a0a ] || fail "preview --png wrote no PNG file"
 
 # The window starts and runs until it is ended.
 status=0
