@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <new>
 #include <optional>
+#include <system_error>
 
 #include "mirror/copy_plan.h"
 #include "mirror/mirror_centre.h"
@@ -132,11 +133,19 @@ RunResult ConversionJob::RunConversionJob(const work::RunInputs& inputs,
       return refuse(RunResult::kObjectTooLarge);
     }
   }
+  // The triangles may be read on a helper thread while the points are
+  // written; their gauge steps and the errors they leave come where they
+  // would without it, after the points.
+  const work::ScopeExit stop_reading([this] { StopReadingTriangles(); });
+  StartReadingTriangles(copies);
   WritePoints(points, feedback);
 
-  if (!ReadTriangles(copies, feedback)) {
+  feedback.SetGaugeMaximum(100);
+  feedback.SetGaugeProgress(0);
+  if (!FinishReadingTriangles(copies)) {
     return refuse(RunResult::kObjectTooLarge);
   }
+  feedback.SetGaugeProgress(33);
   if (triangle_count_ > 0) {
     if (copies == work::CopyRoom::kInTables) {
       mirror::ReplicateTriangles(mirror_.plan, point_count_, triangle_count_,
@@ -291,19 +300,86 @@ void ConversionJob::WritePoints(const OutputList& list,
   feedback.SetGaugeProgress(100);
 }
 
-bool ConversionJob::ReadTriangles(work::CopyRoom copies,
-                                  work::Feedback& feedback) {
-  feedback.SetGaugeMaximum(100);
-  feedback.SetGaugeProgress(0);
+void ConversionJob::ReadTriangleCount() {
   triangle_count_ = source_.ReadNumber();
   source_.SkipToNextLine();
-  if (!FitsTables(mirror_.plan.copy_count, triangle_count_) ||
-      !tables_.SizeForTriangles(
-          EntriesFor(mirror_.plan.copy_count, triangle_count_),
-          EntriesFor(0, triangle_count_), copies)) {
-    return false;
-  }
+}
 
+bool ConversionJob::SizeForTriangles(work::CopyRoom copies, std::size_t first) {
+  return FitsTables(mirror_.plan.copy_count, triangle_count_) &&
+         tables_.SizeForTriangles(
+             EntriesFor(mirror_.plan.copy_count, triangle_count_),
+             EntriesFor(0, triangle_count_), copies, first);
+}
+
+void ConversionJob::StartReadingTriangles(work::CopyRoom copies) {
+  ahead_ = Ahead::kNothing;
+  // Only from a regular file: a pipe could keep the helper waiting long
+  // after the points failed to be written.
+  if (copies != work::CopyRoom::kMadeOnWrite || !source_.ReadsRegularFile()) {
+    return;
+  }
+  const std::size_t first = EntriesFor(0, point_count_);
+  source_.set_pending(triangle_pending_);
+  try {
+    triangle_reader_ = std::jthread([this, first] {
+      ReadTriangleCount();
+      if (!FitsTables(mirror_.plan.copy_count, triangle_count_)) {
+        ahead_ = Ahead::kRefused;
+        return;
+      }
+      // Sizing for more than the storage holds would move the points
+      // that are being written: that waits for them.
+      const std::size_t source_entries = EntriesFor(0, triangle_count_);
+      if (!tables_.Holds(
+              std::max(EntriesFor(mirror_.plan.copy_count, triangle_count_),
+                       first + source_entries))) {
+        ahead_ = Ahead::kCount;
+        return;
+      }
+      if (!SizeForTriangles(work::CopyRoom::kMadeOnWrite, first)) {
+        ahead_ = Ahead::kRefused;
+        return;
+      }
+      ReadTriangleLines();
+      ahead_ = Ahead::kTriangles;
+    });
+  } catch (const std::system_error&) {
+    // No thread to be had: the triangles are read after the points.
+    source_.set_pending(pending_);
+  }
+}
+
+void ConversionJob::StopReadingTriangles() {
+  if (!triangle_reader_.joinable()) return;
+  triangle_reader_.join();
+  source_.set_pending(pending_);
+  // Nothing is pending after the points are written, so what reading
+  // left comes out where it would have come out without the helper.
+  if (const int code = triangle_pending_.TakeIoError(); code != 0) {
+    pending_.Set(code);
+  }
+}
+
+bool ConversionJob::FinishReadingTriangles(work::CopyRoom copies) {
+  StopReadingTriangles();
+  switch (ahead_) {
+    case Ahead::kTriangles:
+      return true;
+    case Ahead::kRefused:
+      return false;
+    case Ahead::kNothing:
+      ReadTriangleCount();
+      break;
+    case Ahead::kCount:
+      break;
+  }
+  if (!SizeForTriangles(copies, 0)) return false;
+  ReadTriangleLines();
+  return true;
+}
+
+void ConversionJob::ReadTriangleLines() {
   work::TableEntry* triangles = tables_.triangles();
   uint8_t* fourth_values = tables_.fourth_values();
   std::array<int32_t, 4> line{};
@@ -312,8 +388,6 @@ bool ConversionJob::ReadTriangles(work::CopyRoom copies,
     triangles[t] = {line[0], line[1], line[2]};
     fourth_values[t] = static_cast<uint8_t>(line[3]);
   }
-  feedback.SetGaugeProgress(33);
-  return true;
 }
 
 void ConversionJob::WriteTriangles(const OutputList& list,

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <thread>
 
 #include "mirror/mirror_state.h"
 #include "mirror/result_stage.h"
@@ -97,7 +98,19 @@ class ConversionJob {
   void OpenJobFiles(const work::RunInputs& inputs);
   bool ReadPoints(work::CopyRoom copies, work::Feedback& feedback);
   void WritePoints(const OutputList& list, work::Feedback& feedback);
-  bool ReadTriangles(work::CopyRoom copies, work::Feedback& feedback);
+  void ReadTriangleCount();
+  // False when the run must refuse the triangles: too many, or no room.
+  bool SizeForTriangles(work::CopyRoom copies, std::size_t first);
+  void ReadTriangleLines();
+  // With copies made on write the points stay in the first entries while
+  // they are written, and a helper thread may read the triangles into the
+  // entries after them meanwhile, keeping its errors apart.
+  void StartReadingTriangles(work::CopyRoom copies);
+  // Waits for the helper, if any, and hands on the errors it left.
+  void StopReadingTriangles();
+  // Reads what the helper did not; false when the run must refuse the
+  // triangles.
+  bool FinishReadingTriangles(work::CopyRoom copies);
   void WriteTriangles(const OutputList& list, work::Feedback& feedback);
   // The source's list and its mirrored copies, for a run without a stage.
   OutputList Replicated(int32_t count) const;
@@ -122,6 +135,12 @@ class ConversionJob {
   ObtHeader header_;
   int32_t point_count_ = 0;
   int32_t triangle_count_ = 0;
+
+  // How far the helper got with the triangles.
+  enum class Ahead { kNothing, kRefused, kCount, kTriangles };
+  Ahead ahead_ = Ahead::kNothing;
+  PendingIoError triangle_pending_;
+  std::jthread triangle_reader_;
 };
 
 }  // namespace obt

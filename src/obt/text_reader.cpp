@@ -41,7 +41,7 @@ int OpenExistingForReading(const std::string& path) {
 
 }  // namespace
 
-TextReader::TextReader(PendingIoError& pending) : pending_(pending) {}
+TextReader::TextReader(PendingIoError& pending) : pending_(&pending) {}
 
 TextReader::~TextReader() {
   if (fd_ >= 0) ::close(fd_);
@@ -58,13 +58,18 @@ int TextReader::OpenForReading(const std::string& path) {
   const int fd = OpenExistingForReading(path);
   if (fd < 0) {
     const int error = errno;
-    pending_.Set(IoCodeFromErrno(error));
+    pending_->Set(IoCodeFromErrno(error));
     return error;
   }
   if (!buffer_) buffer_ = std::make_unique_for_overwrite<char[]>(kBufferSize);
   fd_ = fd;
   input_ended_ = false;
   return 0;
+}
+
+bool TextReader::ReadsRegularFile() const {
+  struct stat info {};
+  return fd_ >= 0 && ::fstat(fd_, &info) == 0 && S_ISREG(info.st_mode);
 }
 
 std::size_t TextReader::Refill(std::size_t wanted) {
@@ -75,7 +80,7 @@ std::size_t TextReader::Refill(std::size_t wanted) {
   while (end_ < wanted && !input_ended_) {
     const ssize_t got = ::read(fd_, buffer_.get() + end_, kBufferSize - end_);
     if (got < 0 && errno == EINTR) continue;
-    if (got < 0) pending_.Set(IoCodeFromErrno(errno));
+    if (got < 0) pending_->Set(IoCodeFromErrno(errno));
     if (got <= 0) {
       input_ended_ = true;
       break;
@@ -186,7 +191,7 @@ int32_t TextReader::ReadNumber() {
   const std::optional<int32_t> value =
       ParseNumberToken(std::string_view(start, length));
   if (!value) {
-    pending_.Set(kIoInvalidNumber);
+    pending_->Set(kIoInvalidNumber);
     if (first_malformed_line_ == 0) first_malformed_line_ = line_number_;
     return 0;
   }
@@ -195,10 +200,10 @@ int32_t TextReader::ReadNumber() {
 
 void TextReader::CloseTextFile() {
   if (fd_ < 0) {
-    pending_.Set(kIoFileNotOpen);
+    pending_->Set(kIoFileNotOpen);
     return;
   }
-  if (::close(fd_) != 0) pending_.Set(IoCodeFromErrno(errno));
+  if (::close(fd_) != 0) pending_->Set(IoCodeFromErrno(errno));
   fd_ = -1;
   pos_ = end_ = 0;
   input_ended_ = true;

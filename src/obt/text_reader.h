@@ -34,6 +34,9 @@ class TextReader {
   // Returns 0, or the errno of the failed open, whose code is then pending.
   int OpenForReading(const std::string& path);
   bool IsOpen() const { return fd_ >= 0; }
+  // Whether the input is a regular file, whose reads never wait for a
+  // writer.
+  bool ReadsRegularFile() const;
 
   // The bytes of the current line up to its CR or the end of input, at
   // most max_length of them. Leaves the line end unread.
@@ -45,6 +48,10 @@ class TextReader {
   // The next integer token, which may stand on a later line. 0 at the end
   // of input. A malformed token records error 106, is consumed, and gives 0.
   int32_t ReadNumber();
+
+  // Where failures are recorded from now on: a helper thread that reads
+  // while another writes keeps its errors apart until it is done.
+  void set_pending(PendingIoError& pending) { pending_ = &pending; }
 
   // Reads kCount numbers, then moves to the next line: the same as kCount
   // ReadNumber calls and one SkipToNextLine. A conversion reads millions of
@@ -97,7 +104,7 @@ class TextReader {
   // general way would.
   bool ReadCommonLine(int32_t* values, std::size_t count);
 
-  PendingIoError& pending_;
+  PendingIoError* pending_;
   int fd_ = -1;
   std::unique_ptr<char[]> buffer_;
   std::size_t pos_ = 0;

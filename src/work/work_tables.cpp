@@ -74,12 +74,15 @@ bool WorkTables::Prepare(std::size_t count, std::size_t source_count,
 
 bool WorkTables::SizeForPoints(std::size_t count, std::size_t source_count,
                                CopyRoom copies) {
+  triangles_first_ = 0;
   return Prepare(count, source_count, copies, false);
 }
 
 bool WorkTables::SizeForTriangles(std::size_t count, std::size_t source_count,
-                                  CopyRoom copies) {
-  return Prepare(count, source_count, copies, true);
+                                  CopyRoom copies, std::size_t first) {
+  triangles_first_ = copies == CopyRoom::kMadeOnWrite ? first : 0;
+  return Prepare(std::max(count, triangles_first_ + source_count),
+                 triangles_first_ + source_count, copies, true);
 }
 
 }  // namespace work

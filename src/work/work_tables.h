@@ -41,12 +41,18 @@ class WorkTables {
   bool SizeForPoints(std::size_t count, std::size_t source_count,
                      CopyRoom copies);
   // Room for `count` triangle entries and as many FourthValues, the same
-  // way.
+  // way. With kMadeOnWrite the triangle entries may start at entry `first`
+  // instead of the first, behind the points' `first` entries, so that the
+  // points can be written while the triangles are read.
   bool SizeForTriangles(std::size_t count, std::size_t source_count,
-                        CopyRoom copies);
+                        CopyRoom copies, std::size_t first = 0);
+
+  // Whether `count` entries fit the storage as it is: no sizing for that
+  // many moves the entries already there.
+  bool Holds(std::size_t count) const { return count <= capacity_; }
 
   TableEntry* points() { return static_cast<TableEntry*>(entries_.data()); }
-  TableEntry* triangles() { return points(); }
+  TableEntry* triangles() { return points() + triangles_first_; }
   uint8_t* fourth_values() {
     return static_cast<uint8_t*>(fourth_values_.data());
   }
@@ -67,6 +73,7 @@ class WorkTables {
   // How many entries, from the first, may hold memory.
   std::size_t entries_used_ = 0;
   std::size_t fourth_values_used_ = 0;
+  std::size_t triangles_first_ = 0;
   // Declared last, so that it ends before the storage it works on goes.
   std::jthread populating_;
 };
