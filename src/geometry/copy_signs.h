@@ -5,16 +5,15 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "geometry/axis_mask.h"
 #include "mirror/copy_plan.h"
 #include "work/work_tables.h"
 
 namespace geometry {
 
-// A set of axes as bits: x 1, y 2, z 4.
-using AxisMask = uint8_t;
-
-// The copies of a run as the weld sees them: copy 0, the source object,
-// and the plan's copies 1..copy_count, each with the axes it mirrors.
+// The copies of a run: copy 0, the source object, and the plan's copies
+// 1..copy_count, each with the axes it mirrors and whether it flips its
+// triangles.
 struct CopySigns {
   explicit CopySigns(const mirror::CopyPlan& plan);
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "geometry/copy_signs.h"
+
 namespace geometry {
 namespace {
 
@@ -13,23 +15,19 @@ RunCopies::RunCopies(mirror::OctantCode source_octant,
                      const mirror::CopyPlan& plan)
     : source_sides_(mirror::kOctantTable.FindOctantSides(source_octant)
                         .value_or(mirror::OctantSides{1, 1, 1})) {
+  const CopySigns signs(plan);
   // The source object, copy 0, mirrors nothing.
   mirrors_.push_back(0);
   flips_.push_back(false);
-  for (std::size_t slot = 0; slot < static_cast<std::size_t>(plan.copy_count);
-       ++slot) {
-    AxisMask mirrors = 0;
-    for (std::size_t axis = 0; axis < 3; ++axis) {
-      if (plan.axis_sign[slot][axis] < 0) mirrors |= 1U << axis;
-    }
-    if (mirrors == 0) {
+  for (std::size_t copy = 1; copy < signs.copies; ++copy) {
+    if (signs.mirrored[copy] == 0) {
       duplicate_octant_ = source_octant;
       continue;
     }
-    mirrored_axes_ |= mirrors;
-    mirrors_.push_back(mirrors);
-    flips_.push_back(plan.winding_flip[slot] != 0);
+    mirrors_.push_back(signs.mirrored[copy]);
+    flips_.push_back(signs.winding_flip[copy]);
   }
+  mirrored_axes_ = signs.mirror_planes;
 
   for (AxisMask planes = 0; planes < 8; ++planes) {
     std::array<Meeting, 8> at_place{};

@@ -6,13 +6,11 @@
 #include <span>
 #include <vector>
 
+#include "geometry/axis_mask.h"
 #include "mirror/copy_plan.h"
 #include "mirror/octant_table.h"
 
 namespace geometry {
-
-// Sets of axes are masks: bit a for axis a (0 x, 1 y, 2 z).
-using AxisMask = unsigned;
 
 // The copies a run writes, the source object itself among them, and where
 // they meet. Something that lies in the mirror planes of some axes (a point
