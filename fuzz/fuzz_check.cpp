@@ -12,23 +12,18 @@
 // coordinates, is used once in each direction, and its signed volume has
 // the sign the check gives; where it finds an edge that keeps the result
 // open, the output has one.
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <sstream>
 #include <string>
-#include <string_view>
 #include <utility>
 
 #include "cli/check_command.h"
 #include "cli/check_report.h"
+#include "fuzz_support.h"
 #include "geometry/exact_arithmetic.h"
 #include "geometry/object_check.h"
 #include "mirror/copy_plan.h"
@@ -40,50 +35,21 @@
 namespace {
 
 namespace fs = std::filesystem;
+using fuzzing::Fail;
+using fuzzing::InputReader;
+using fuzzing::MakeScratchDir;
+using fuzzing::ReadRunInputs;
+using fuzzing::WriteBytes;
 using geometry::FindingKind;
 using geometry::FindingList;
 
 // Sources with more entries than this are checked but not converted.
 constexpr std::size_t kLargestConverted = 4096;
 
-[[noreturn]] void Fail(const char* what) {
-  std::fprintf(stderr, "invariant broken: %s\n", what);
-  std::abort();
-}
-
 const fs::path& ScratchDir() {
-  static const fs::path dir = [] {
-    std::string pattern =
-        (fs::temp_directory_path() / "fuzz-check-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) Fail("mkdtemp");
-    return fs::path(pattern);
-  }();
+  static const fs::path dir = MakeScratchDir("fuzz-check");
   return dir;
 }
-
-void WriteBytes(const fs::path& path, std::string_view bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  if (!out) Fail("cannot write a scratch file");
-}
-
-struct InputReader {
-  const uint8_t* data;
-  std::size_t size;
-
-  uint8_t Byte() {
-    if (size == 0) return 0;
-    --size;
-    return *data++;
-  }
-  std::string Text(std::size_t length) {
-    if (length > size) length = size;
-    std::string text(reinterpret_cast<const char*>(data), length);
-    data += length;
-    size -= length;
-    return text;
-  }
-};
 
 void CheckList(const FindingList& findings, int64_t last_line) {
   int64_t total = 0;
@@ -224,17 +190,14 @@ void HoldAgainstOutput(const FindingList& findings, const fs::path& source,
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   InputReader input{data, size};
-  const uint8_t octant_byte = input.Byte();
-  const uint8_t target_mask = input.Byte();
+  work::RunInputs read;
+  ReadRunInputs(input, read);
   cli::RunOptions options;
-  options.centre_x = input.Text(input.Byte() % 5);
-  options.centre_y = input.Text(input.Byte() % 5);
-  options.centre_z = input.Text(input.Byte() % 5);
-  options.source_octant = {};
-  options.source_octant[octant_byte & 7] = true;
-  for (int i = 0; i < 8; ++i) {
-    options.target_octants[i] = (target_mask >> i & 1) != 0;
-  }
+  options.centre_x = read.centre_x_text;
+  options.centre_y = read.centre_y_text;
+  options.centre_z = read.centre_z_text;
+  options.source_octant = read.source_octant_checked;
+  options.target_octants = read.target_octant_checked;
   const std::string bytes = input.Text(input.size);
   const fs::path source = ScratchDir() / "source.obt";
   WriteBytes(source, bytes);

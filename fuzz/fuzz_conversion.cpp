@@ -10,12 +10,8 @@
 // Runs whose counts would have the engine read and write millions of lines
 // for a few bytes are skipped (see SkipsLongRun): they are legal and only
 // slow, and would hide everything else behind timeouts.
-#include <unistd.h>
-
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -23,6 +19,7 @@
 #include <string>
 #include <string_view>
 
+#include "fuzz_support.h"
 #include "geometry/weld_stage.h"
 #include "obt/conversion_job.h"
 #include "obt/io_error.h"
@@ -36,32 +33,21 @@
 namespace {
 
 namespace fs = std::filesystem;
+using fuzzing::Fail;
+using fuzzing::InputReader;
+using fuzzing::MakeScratchDir;
+using fuzzing::ReadRunInputs;
+using fuzzing::WriteBytes;
 
 // Counts up to this many run fully; larger ones that the tables would still
 // take are skipped. Counts beyond the tables are refused at once and run.
 constexpr int32_t kLargestCountRun = 4096;
 constexpr std::string_view kOldTarget = "old target\r\n";
 
-[[noreturn]] void Fail(const char* what) {
-  std::fprintf(stderr, "invariant broken: %s\n", what);
-  std::abort();
-}
-
 // One scratch directory for the whole process.
 const fs::path& ScratchDir() {
-  static const fs::path dir = [] {
-    std::string pattern =
-        (fs::temp_directory_path() / "fuzz-conversion-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) Fail("mkdtemp");
-    return fs::path(pattern);
-  }();
+  static const fs::path dir = MakeScratchDir("fuzz-conversion");
   return dir;
-}
-
-void WriteBytes(const fs::path& path, std::string_view bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  if (!out) Fail("cannot write a scratch file");
 }
 
 std::string ReadBytes(const fs::path& path) {
@@ -135,39 +121,12 @@ void CheckWelded(const fs::path& target) {
   }
 }
 
-struct InputReader {
-  const uint8_t* data;
-  std::size_t size;
-
-  uint8_t Byte() {
-    if (size == 0) return 0;
-    --size;
-    return *data++;
-  }
-  std::string Text(std::size_t length) {
-    if (length > size) length = size;
-    std::string text(reinterpret_cast<const char*>(data), length);
-    data += length;
-    size -= length;
-    return text;
-  }
-};
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   InputReader input{data, size};
-  const uint8_t octant_byte = input.Byte();
-  const uint8_t target_mask = input.Byte();
   work::RunInputs inputs;
-  inputs.centre_x_text = input.Text(input.Byte() % 5);
-  inputs.centre_y_text = input.Text(input.Byte() % 5);
-  inputs.centre_z_text = input.Text(input.Byte() % 5);
-  inputs.source_octant_checked = {};
-  inputs.source_octant_checked[octant_byte & 7] = true;
-  for (int i = 0; i < 8; ++i) {
-    inputs.target_octant_checked[i] = (target_mask >> i & 1) != 0;
-  }
+  const uint8_t octant_byte = ReadRunInputs(input, inputs);
   const bool target_existed = (octant_byte & 8) != 0;
   const bool welded = (octant_byte & 16) != 0;
 

@@ -2,24 +2,21 @@
 // each of the four views and a few drawing-area sizes, with one Preview
 // object for the process, as the program keeps it from one preview to the
 // next.
-#include <unistd.h>
-
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <string>
 
+#include "fuzz_support.h"
 #include "obt/pending_io_error.h"
 #include "preview/preview.h"
 #include "work/feedback.h"
 
 namespace {
 
-namespace fs = std::filesystem;
+using fuzzing::Fail;
+using fuzzing::MakeScratchDir;
+using fuzzing::WriteBytes;
 
 struct BoxSize {
   int32_t width;
@@ -28,31 +25,17 @@ struct BoxSize {
 constexpr std::array<BoxSize, 4> kBoxSizes = {
     {{231, 177}, {1, 1}, {2, 3}, {64, 48}}};
 
-[[noreturn]] void Fail(const char* what) {
-  std::fprintf(stderr, "invariant broken: %s\n", what);
-  std::abort();
-}
-
 // One file in one scratch directory, rewritten for every input.
 const std::string& PreviewFile() {
-  static const std::string path = [] {
-    std::string pattern =
-        (fs::temp_directory_path() / "fuzz-preview-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) Fail("mkdtemp");
-    return (fs::path(pattern) / "preview.obt").string();
-  }();
+  static const std::string path =
+      (MakeScratchDir("fuzz-preview") / "preview.obt").string();
   return path;
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
-  {
-    std::ofstream out(PreviewFile(), std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(data),
-              static_cast<std::streamsize>(size));
-    if (!out) Fail("cannot write the preview file");
-  }
+  WriteBytes(PreviewFile(), {reinterpret_cast<const char*>(data), size});
 
   static obt::PendingIoError pending;
   static preview::Preview preview(pending);
