@@ -111,25 +111,29 @@ TEST(FullDeviceTest, RaisesDiskFullAndStaysADevice) {
 }
 
 TEST_F(TargetFileTest, WriteFailingHalfWayKeepsTheOldTarget) {
-  std::string source_text = CrLf({"QZ_OBT", "2.000000", "8000"});
-  for (int i = 0; i < 8000; ++i) source_text += CrLf({"123456 234567 345678"});
-  source_text += CrLf({"0", "0"});
-  WriteFile(source(), source_text);
+  std::string points = CrLf({"QZ_OBT", "2.000000", "8000"});
+  for (int i = 0; i < 8000; ++i) points += CrLf({"123456 234567 345678"});
   // All octants give about 1.5 MB of point lines in several blocks, which
   // two threads format and write by turns; the source octant alone gives
-  // 170 kB in one block.
+  // 170 kB in one block. The triangles are read meanwhile: a malformed one
+  // must not come out before the failed write of the points.
   struct Case {
     std::string name;
     bool all_octants;
     rlim_t limit;
+    std::vector<std::string_view> triangles;
   };
   const std::vector<Case> cases = {
-      {"in the first of several blocks", true, 65536},
-      {"in a later block", true, 1'200'000},
-      {"in the only block", false, 65536},
+      {"in the first of several blocks", true, 65536, {"0", "0"}},
+      {"in a later block", true, 1'200'000, {"0", "0"}},
+      {"in the only block", false, 65536, {"0", "0"}},
+      {"before a malformed triangle", true, 65536, {"1", "1 2 x 0", "0"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
+    std::string triangles;
+    for (const std::string_view line : c.triangles) triangles += CrLf({line});
+    WriteFile(source(), points + triangles);
     WriteFile(dir_.File("out.obt"), kOldTarget);
     const int code = RunInChild({.file_size_limit = c.limit}, [&] {
       ::signal(SIGXFSZ, SIG_IGN);
