@@ -36,7 +36,7 @@ __extension__ typedef __int128 Int128;
 
 constexpr unsigned kAll = 255;
 
-struct RunSpec {
+struct RunSettings {
   unsigned from = 1;
   unsigned to = kAll;
   std::string centre_x = "0";
@@ -56,7 +56,7 @@ struct Converted {
 
 // Runs the conversion of `source`, welded or not, and reads its result.
 Converted Convert(const TempDir& dir, const std::string& source,
-                  const RunSpec& spec, bool weld) {
+                  const RunSettings& settings, bool weld) {
   obt::PendingIoError pending;
   obt::ConversionJob job(pending);
   WeldStage stage;
@@ -65,9 +65,9 @@ Converted Convert(const TempDir& dir, const std::string& source,
   job.set_target_name(target);
   work::RunInputs inputs;
   inputs.source_name = source;
-  inputs.centre_x_text = spec.centre_x;
-  inputs.source_octant_checked = Octants(spec.from);
-  inputs.target_octant_checked = Octants(spec.to);
+  inputs.centre_x_text = settings.centre_x;
+  inputs.source_octant_checked = Octants(settings.from);
+  inputs.target_octant_checked = Octants(settings.to);
   work::NullFeedback feedback;
   Converted converted;
   EXPECT_EQ(job.RunConversionJob(inputs, feedback), obt::RunResult::kSucceeded);
@@ -147,9 +147,9 @@ std::pair<std::vector<TableEntry>, std::vector<Face>> WeldByDefinition(
 // Returns the welded result.
 Converted ExpectWeldedByDefinition(const TempDir& dir,
                                    const std::string& source,
-                                   const RunSpec& spec) {
-  const Converted plain = Convert(dir, source, spec, false);
-  const Converted welded = Convert(dir, source, spec, true);
+                                   const RunSettings& settings) {
+  const Converted plain = Convert(dir, source, settings, false);
+  const Converted welded = Convert(dir, source, settings, true);
   const auto [points, faces] = WeldByDefinition(plain.object);
   EXPECT_EQ(welded.object.points, points);
   EXPECT_EQ(Faces(welded.object), faces);
@@ -175,7 +175,7 @@ std::string Source(const TempDir& dir, const std::string& text) {
 struct CraftedCase {
   const char* name;
   std::string source;
-  RunSpec spec;
+  RunSettings settings;
   std::size_t merged;
   std::size_t dropped;
 };
@@ -222,7 +222,7 @@ TEST(WeldTest, CraftedSourcesWeldByDefinition) {
     SCOPED_TRACE(c.name);
     const TempDir dir;
     const Converted welded =
-        ExpectWeldedByDefinition(dir, Source(dir, c.source), c.spec);
+        ExpectWeldedByDefinition(dir, Source(dir, c.source), c.settings);
     EXPECT_EQ(welded.merged, c.merged);
     EXPECT_EQ(welded.dropped, c.dropped);
   }
@@ -253,14 +253,14 @@ TEST(WeldTest, RandomSourcesWeldByDefinition) {
       object.triangles.push_back({corner(), corner(), corner()});
       object.fourth_values.push_back(static_cast<uint8_t>(t));
     }
-    const RunSpec spec = {.from = 1u << pick(8),
-                          .to = static_cast<unsigned>(pick(256))};
+    const RunSettings settings = {.from = 1u << pick(8),
+                                  .to = static_cast<unsigned>(pick(256))};
     SCOPED_TRACE(testing::Message() << "run " << run);
     const TempDir dir;
     int create_error = 0;
     ASSERT_EQ(obt::WriteObtFile(dir.File("source.obt"), object, create_error),
               0);
-    ExpectWeldedByDefinition(dir, dir.File("source.obt"), spec);
+    ExpectWeldedByDefinition(dir, dir.File("source.obt"), settings);
   }
 }
 
@@ -316,7 +316,7 @@ void MoveToOctant(const std::string& source, unsigned code) {
 struct SampleCase {
   const char* name;
   obtgen::Mesh mesh;
-  RunSpec spec;  // from: where the source is moved to
+  RunSettings settings;  // from: where the source is moved to
   std::size_t merged;
   std::size_t dropped;
 };
@@ -343,8 +343,8 @@ TEST(WeldTest, SamplesWeldIntoClosedOutwardMeshes) {
     SCOPED_TRACE(c.name);
     const TempDir dir;
     const std::string source = Source(dir, c.mesh);
-    if (c.spec.from != 1) MoveToOctant(source, c.spec.from);
-    const Converted welded = ExpectWeldedByDefinition(dir, source, c.spec);
+    if (c.settings.from != 1) MoveToOctant(source, c.settings.from);
+    const Converted welded = ExpectWeldedByDefinition(dir, source, c.settings);
     ExpectClosedOutward(welded.object);
     EXPECT_EQ(welded.merged, c.merged);
     EXPECT_EQ(welded.dropped, c.dropped);
