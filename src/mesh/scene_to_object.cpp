@@ -2,11 +2,17 @@
 
 #include <assimp/scene.h>
 
+#include <algorithm>
+#include <atomic>
 #include <charconv>
 #include <cmath>
+#include <exception>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <span>
+#include <system_error>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -44,12 +50,22 @@ std::string VertexName(unsigned mesh_index, unsigned vertex) {
 
 // The nearest integer, halves away from zero, for |value| < kWhole: what
 // std::round gives, without a call into the maths library for each of
-// millions of coordinates. Both the cut and the difference are exact.
+// millions of coordinates. Both the cut and the difference are exact, and
+// there is no branch: which way a value rounds is as random as its digits.
 int64_t RoundHalfAway(double value) {
   const auto cut = static_cast<int64_t>(value);
   const double rest = value - static_cast<double>(cut);
-  return rest >= 0.5 ? cut + 1 : rest <= -0.5 ? cut - 1 : cut;
+  return cut + int64_t{rest >= 0.5} - int64_t{rest <= -0.5};
 }
+
+// Why an import stops.
+struct Refusal {
+  Status status;
+  std::string reason;
+};
+
+// Below this many vertices, joining them in two halves gains nothing.
+constexpr std::size_t kHalvesFrom = 1 << 16;
 
 // What one mesh of the scene holds, whichever nodes place it.
 struct MeshFacts {
@@ -97,11 +113,15 @@ class SceneConverter {
     return outcome_;
   }
 
-  bool RefuseNotFinite(const MeshInstance& instance, unsigned v) {
-    Refuse(Status::kBadCoordinate, VertexName(instance.mesh_index, v) +
-                                       " has a coordinate that is no "
-                                       "finite number");
+  bool Refuse(Refusal refusal) {
+    Refuse(refusal.status, std::move(refusal.reason));
     return false;
+  }
+
+  static Refusal NotFinite(const MeshInstance& instance, unsigned v) {
+    return {Status::kBadCoordinate,
+            VertexName(instance.mesh_index, v) +
+                " has a coordinate that is no finite number"};
   }
 
   // Checks every face of the meshes that the tree places, and counts what
@@ -203,7 +223,7 @@ class SceneConverter {
         if (used[v] == 0) continue;
         const std::array<double, 3> at = Place(instance, v);
         for (int axis = 0; axis < 3; ++axis) {
-          if (!std::isfinite(at[axis])) return RefuseNotFinite(instance, v);
+          if (!std::isfinite(at[axis])) return Refuse(NotFinite(instance, v));
           low[axis] = std::min(low[axis], at[axis]);
           high[axis] = std::max(high[axis], at[axis]);
         }
@@ -243,76 +263,172 @@ class SceneConverter {
     return true;
   }
 
-  // Gives every used vertex of every instance its point number, in batches
-  // for the joiner.
+  // Gives every used vertex of every instance its point number. A large
+  // scene is joined in two halves at once, the second half by a helper
+  // thread into a joiner of its own; its points then join the first half's
+  // in their order, so that the numbers come out as one joiner would give
+  // them: in the order the points are first seen.
   bool JoinPoints() {
     outcome_.scale = scale_;
     numbers_ = std::make_unique_for_overwrite<uint32_t[]>(vertex_total_);
     joiner_.Expect(used_total_);
+    std::size_t middle = vertex_total_;
+    PointJoiner second;
+    std::optional<Refusal> second_refusal;
+    std::exception_ptr second_failure;
+    std::atomic<bool> first_refused = false;
+    {
+      std::jthread helper;
+      if (vertex_total_ >= kHalvesFrom) {
+        try {
+          helper = std::jthread([&, from = vertex_total_ / 2] {
+            try {
+              second.Expect(std::min(used_total_, vertex_total_ - from));
+              second_refusal =
+                  JoinRange(from, vertex_total_, second, &first_refused);
+            } catch (...) {
+              second_failure = std::current_exception();
+            }
+          });
+          middle = vertex_total_ / 2;
+        } catch (const std::system_error&) {
+          // No thread to be had: slower, but the same numbers.
+        }
+      }
+      if (std::optional<Refusal> refusal =
+              JoinRange(0, middle, joiner_, nullptr)) {
+        first_refused = true;
+        return Refuse(std::move(*refusal));
+      }
+    }
+    if (second_failure) std::rethrow_exception(second_failure);
+    if (second_refusal) return Refuse(std::move(*second_refusal));
+    if (middle < vertex_total_) JoinSecondHalf(middle, second);
+    if (static_cast<int64_t>(joiner_.point_count()) > work::kTableCapacity) {
+      return Refuse(TooManyPoints());
+    }
+    return true;
+  }
+
+  // Joins the used vertices from `begin` to `end` (counted over all
+  // instances) in batches, setting their numbers from the joiner's. Stops
+  // early with the refusal of the first vertex that has no point, or once
+  // there are more points than a run holds, or when `stop` turns true;
+  // without `stop`, this is the first range and reports progress.
+  std::optional<Refusal> JoinRange(std::size_t begin, std::size_t end,
+                                   PointJoiner& joiner,
+                                   const std::atomic<bool>* stop) {
     std::array<work::TableEntry, PointJoiner::kBatch> batch;
     std::array<uint32_t, PointJoiner::kBatch> joined;
     std::array<std::size_t, PointJoiner::kBatch> places;
     std::size_t batched = 0;
     const auto flush = [&] {
-      joiner_.Join(std::span(batch.data(), batched), joined.data());
+      joiner.Join(std::span(batch.data(), batched), joined.data());
       for (std::size_t i = 0; i < batched; ++i) numbers_[places[i]] = joined[i];
       batched = 0;
-      return static_cast<int64_t>(joiner_.point_count()) <=
-             work::kTableCapacity;
+      return static_cast<int64_t>(joiner.point_count()) <= work::kTableCapacity;
     };
     std::size_t next = 0;
     for (const MeshInstance& instance : instances_) {
+      const unsigned vertices = instance.mesh->mNumVertices;
+      if (next + vertices <= begin) {
+        next += vertices;
+        continue;
+      }
       const std::vector<uint8_t>& used = facts_[instance.mesh_index].used;
-      for (unsigned v = 0; v < instance.mesh->mNumVertices; ++v, ++next) {
-        numbers_[next] = kUnused;
+      for (auto v = static_cast<unsigned>(begin > next ? begin - next : 0);
+           v < vertices && next + v < end; ++v) {
+        const std::size_t place = next + v;
+        numbers_[place] = kUnused;
         if (used[v] == 0) {
           const aiVector3D& at = instance.mesh->mVertices[v];
           if (!std::isfinite(at.x) || !std::isfinite(at.y) ||
               !std::isfinite(at.z)) {
-            return RefuseNotFinite(instance, v);
+            return NotFinite(instance, v);
           }
           continue;
         }
-        if (!Round(instance, v, batch[batched])) return false;
-        places[batched++] = next;
+        if (!Round(instance, v, batch[batched])) {
+          return RoundingRefusal(instance, v);
+        }
+        places[batched++] = place;
         if (batched < PointJoiner::kBatch) continue;
-        if (!flush()) break;
-        if (next % kProgressStep < PointJoiner::kBatch) {
-          progress_.Report(0.8 * static_cast<double>(next) /
-                           static_cast<double>(vertex_total_));
+        if (!flush()) return TooManyPoints();
+        if (stop != nullptr) {
+          if (stop->load(std::memory_order_relaxed)) return std::nullopt;
+        } else if (place % kProgressStep < PointJoiner::kBatch) {
+          progress_.Report(0.8 * static_cast<double>(place) /
+                           static_cast<double>(end));
         }
       }
+      next += vertices;
+      if (next >= end) break;
     }
-    if (!flush()) {
-      Refuse(Status::kTooLarge, "more points than one run holds");
-      return false;
-    }
-    return true;
+    if (!flush()) return TooManyPoints();
+    return std::nullopt;
   }
 
+  // The second half's points join the first half's, and its vertices take
+  // the numbers that gives them.
+  void JoinSecondHalf(std::size_t middle, PointJoiner& second) {
+    const std::vector<work::TableEntry> points = second.TakePoints();
+    const auto renumbered =
+        std::make_unique_for_overwrite<uint32_t[]>(points.size());
+    for (std::size_t first = 0; first < points.size();
+         first += PointJoiner::kBatch) {
+      const std::size_t count =
+          std::min(PointJoiner::kBatch, points.size() - first);
+      joiner_.Join(std::span(points.data() + first, count),
+                   renumbered.get() + first);
+    }
+    for (std::size_t place = middle; place < vertex_total_; ++place) {
+      if (numbers_[place] != kUnused) {
+        numbers_[place] = renumbered[numbers_[place]];
+      }
+    }
+  }
+
+  static Refusal TooManyPoints() {
+    return {Status::kTooLarge, "more points than one run holds"};
+  }
+
+  // The point of vertex v, false when it has none.
   bool Round(const MeshInstance& instance, unsigned v,
-             work::TableEntry& point) {
+             work::TableEntry& point) const {
+    const std::array<double, 3> at = Place(instance, v);
+    bool inside = true;
+    for (int axis = 0; axis < 3; ++axis) {
+      const double scaled = at[axis] * scale_;
+      // False for a NaN too; no branch, as in the rounding.
+      const bool whole = std::fabs(scaled) < kWhole;
+      const int64_t moved = RoundHalfAway(whole ? scaled : 0) + shift_[axis];
+      // Within the 32-bit range exactly when this wraps to below 2^32.
+      inside &=
+          whole && static_cast<uint64_t>(moved) + 0x8000'0000u <= UINT32_MAX;
+      point[axis] = static_cast<int32_t>(moved);
+    }
+    return inside;
+  }
+
+  // Why vertex v, which Round refused, has no point.
+  Refusal RoundingRefusal(const MeshInstance& instance, unsigned v) const {
     const std::array<double, 3> at = Place(instance, v);
     for (int axis = 0; axis < 3; ++axis) {
       const double scaled = at[axis] * scale_;
-      if (!std::isfinite(scaled)) return RefuseNotFinite(instance, v);
-      const int64_t moved = std::fabs(scaled) < kWhole
-                                ? RoundHalfAway(scaled) + shift_[axis]
-                                : std::numeric_limits<int64_t>::max();
-      if (moved < std::numeric_limits<int32_t>::min() ||
+      if (!std::isfinite(scaled)) return NotFinite(instance, v);
+      const bool whole = std::fabs(scaled) < kWhole;
+      const int64_t moved = whole ? RoundHalfAway(scaled) + shift_[axis] : 0;
+      if (!whole || moved < std::numeric_limits<int32_t>::min() ||
           moved > std::numeric_limits<int32_t>::max()) {
-        Refuse(
-            Status::kBadCoordinate,
-            VertexName(instance.mesh_index, v) + " comes to " + kAxes[axis] +
-                " = " +
-                Shortest(std::fabs(scaled) < kWhole ? static_cast<double>(moved)
-                                                    : scaled) +
-                ", outside the 32-bit range of OBT coordinates");
-        return false;
+        return {Status::kBadCoordinate,
+                VertexName(instance.mesh_index, v) + " comes to " +
+                    kAxes[axis] + " = " +
+                    Shortest(whole ? static_cast<double>(moved) : scaled) +
+                    ", outside the 32-bit range of OBT coordinates"};
       }
-      point[axis] = static_cast<int32_t>(moved);
     }
-    return true;
+    return {Status::kBadCoordinate,
+            VertexName(instance.mesh_index, v) + " has no point"};
   }
 
   void MakeTriangles(obt::ObtObject& object) {

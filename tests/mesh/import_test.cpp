@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -229,6 +231,90 @@ TEST_F(ImportTest, SetsFourthValuesAndWinding) {
     EXPECT_EQ(object_.triangles, c.triangles);
     EXPECT_EQ(object_.fourth_values, c.fourth_values);
     EXPECT_EQ(outcome.meshes, 2);
+  }
+}
+
+struct LargeSceneCase {
+  const char* name;
+  // Grid points given other coordinates.
+  std::map<int, Vertex> changed;
+  // Empty for an import that succeeds.
+  std::string reason;
+};
+
+// A scene this large is joined in two halves at once: the points must come
+// out numbered as one pass over the vertices numbers them, and a refusal
+// must name the first vertex that has no point.
+TEST_F(ImportTest, JoinsALargeSceneAsOnePassWould) {
+  // Two triangles a cell over a 120 x 200 grid, in a binary STL file: most
+  // grid points are corners in both halves of its 142,086 vertices.
+  constexpr int kColumns = 120;
+  constexpr int kRows = 200;
+  constexpr int kLast = kColumns * kRows - 1;
+  std::vector<Corners> corners;
+  for (int row = 0; row + 1 < kRows; ++row) {
+    for (int column = 0; column + 1 < kColumns; ++column) {
+      const int at = row * kColumns + column;
+      corners.push_back({at, at + 1, at + kColumns + 1});
+      corners.push_back({at, at + kColumns + 1, at + kColumns});
+    }
+  }
+  // Grid point kLast is first met as the third corner of the last triangle
+  // but one.
+  const std::string last_vertex =
+      "vertex " + std::to_string(3 * corners.size() - 4) + " of mesh 0";
+  const std::vector<LargeSceneCase> cases = {
+      {"all points in range", {}, ""},
+      {"no number in the second half",
+       {{kLast, {NAN, 0, 0}}},
+       last_vertex + " has a coordinate that is no finite number"},
+      {"too far in the second half",
+       {{kLast, {3e9, 0, 0}}},
+       last_vertex + " comes to x = 3000000000, outside the 32-bit range of "
+                     "OBT coordinates"},
+      {"no number in both halves",
+       {{0, {0, INFINITY, 0}}, {kLast, {NAN, 0, 0}}},
+       "vertex 0 of mesh 0 has a coordinate that is no finite number"},
+  };
+  for (const LargeSceneCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::vector<Vertex> vertices;
+    for (int at = 0; at <= kLast; ++at) {
+      const auto changed = c.changed.find(at);
+      vertices.push_back(
+          changed != c.changed.end()
+              ? changed->second
+              : Vertex{at % kColumns * 3.0, at / kColumns * 5.0, at % 7 * 1.0});
+    }
+    const ImportOutcome outcome = Import(
+        "large.stl", mesh_test::BinaryStl(vertices, corners), AtScale(1));
+    if (!c.reason.empty()) {
+      EXPECT_EQ(outcome.status, ImportOutcome::Status::kBadCoordinate);
+      EXPECT_EQ(outcome.reason, c.reason);
+      continue;
+    }
+    ASSERT_EQ(outcome.status, ImportOutcome::Status::kImported)
+        << outcome.reason;
+    std::map<int, int32_t> numbers;
+    std::vector<TableEntry> points;
+    std::vector<TableEntry> triangles;
+    for (const Corners& triangle : corners) {
+      TableEntry numbered;
+      for (int k = 0; k < 3; ++k) {
+        const auto [place, added] = numbers.try_emplace(
+            triangle[k], static_cast<int32_t>(points.size()));
+        if (added) {
+          const Vertex& at = vertices[triangle[k]];
+          points.push_back({static_cast<int32_t>(at[0]),
+                            static_cast<int32_t>(at[1]),
+                            static_cast<int32_t>(at[2])});
+        }
+        numbered[k] = place->second;
+      }
+      triangles.push_back(numbered);
+    }
+    EXPECT_EQ(object_.points, points);
+    EXPECT_EQ(object_.triangles, triangles);
   }
 }
 
