@@ -405,8 +405,8 @@ void ConversionJob::WriteTriangles(const OutputList& list,
     for (; row < end_row; ++row) {
       const work::TableEntry triangle =
           mirror::ReplicatedTriangle(plan, copy, point_count, triangles[row]);
-      out = WriteNumberLine(out, triangle[0], triangle[1], triangle[2],
-                            int32_t{fourth_values[row]});
+      out = WriteNumberLineEndingInByte(out, fourth_values[row], triangle[0],
+                                        triangle[1], triangle[2]);
     }
     return out;
   };

@@ -1,6 +1,7 @@
 #ifndef OBTMIRROR_OBT_DECIMAL_FORMAT_H_
 #define OBTMIRROR_OBT_DECIMAL_FORMAT_H_
 
+#include <array>
 #include <bit>
 #include <concepts>
 #include <cstddef>
@@ -108,6 +109,54 @@ inline char* WriteNumberLine(char* out, Values... values) {
   *out++ = '\r';
   *out++ = '\n';
   return out;
+}
+
+namespace decimal_internal {
+
+// The end of a record whose last field is a value 0 to 255: a blank, the
+// digits, CR LF, as the bytes of a word (the first in the lowest) and
+// their count.
+struct ByteFieldEnd {
+  uint64_t text;
+  uint64_t length;
+};
+
+inline constexpr std::array<ByteFieldEnd, 256> kByteFieldEnds = [] {
+  std::array<ByteFieldEnd, 256> ends{};
+  for (unsigned value = 0; value < 256; ++value) {
+    char bytes[6] = {' '};
+    std::size_t length = 1;
+    for (unsigned power = value >= 100  ? 100
+                          : value >= 10 ? 10
+                                        : 1;
+         power > 0; power /= 10) {
+      bytes[length++] = static_cast<char>('0' + value / power % 10);
+    }
+    bytes[length++] = '\r';
+    bytes[length++] = '\n';
+    uint64_t text = 0;
+    for (std::size_t i = 0; i < length; ++i) {
+      text |= uint64_t{static_cast<unsigned char>(bytes[i])} << (8 * i);
+    }
+    ends[value] = {text, length};
+  }
+  return ends;
+}();
+
+}  // namespace decimal_internal
+
+// One record whose integers end in a value 0 to 255 (a triangle's corners
+// and its FourthValue), as WriteNumberLine writes it; the last field and
+// the line end come whole from a table. Returns the end, and stores nothing
+// beyond the longest such record plus two bytes.
+template <std::same_as<int32_t>... Values>
+inline char* WriteNumberLineEndingInByte(char* out, uint8_t last,
+                                         Values... values) {
+  out = WriteNumberFields(out, values...);
+  const decimal_internal::ByteFieldEnd& end =
+      decimal_internal::kByteFieldEnds[last];
+  std::memcpy(out, &end.text, sizeof end.text);
+  return out + end.length;
 }
 
 }  // namespace obt

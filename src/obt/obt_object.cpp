@@ -190,8 +190,8 @@ int WriteObtFile(const std::string& path, const ObtObject& object,
       triangles.size(), kMaxNumberLineLength<4>,
       [&triangles, &fourth](std::size_t first, std::size_t end, char* out) {
         for (std::size_t t = first; t < end; ++t) {
-          out = WriteNumberLine(out, triangles[t][0], triangles[t][1],
-                                triangles[t][2], int32_t{fourth[t]});
+          out = WriteNumberLineEndingInByte(out, fourth[t], triangles[t][0],
+                                            triangles[t][1], triangles[t][2]);
         }
         return out;
       });

@@ -60,4 +60,16 @@ TEST(DecimalFormatTest, LinesOfNumbers) {
       "-2147483648\r\n");
 }
 
+TEST(DecimalFormatTest, LinesEndingInEveryByteValue) {
+  // The largest corners, so that the table's word is stored furthest out.
+  char out[obt::kMaxNumberLineLength<4>];
+  const int32_t low = std::numeric_limits<int32_t>::min();
+  for (int last = 0; last < 256; ++last) {
+    char* const end = obt::WriteNumberLineEndingInByte(
+        out, static_cast<uint8_t>(last), low, low, low);
+    ASSERT_EQ(std::string(out, end), "-2147483648 -2147483648 -2147483648 " +
+                                         std::to_string(last) + "\r\n");
+  }
+}
+
 }  // namespace
