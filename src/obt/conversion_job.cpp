@@ -14,6 +14,7 @@
 #include "obt/file_identity.h"
 #include "obt/obt_format.h"
 #include "obt/obt_header.h"
+#include "obt/point_fields.h"
 #include "obt/status_texts.h"
 #include "work/scope_exit.h"
 #include "work/wrap_arithmetic.h"
@@ -35,6 +36,10 @@ std::size_t EntriesFor(int32_t copy_count, int32_t count) {
   return static_cast<std::size_t>(copy_count + 1) *
          static_cast<std::size_t>(std::max(count, 0));
 }
+
+// From this many copies of the points on, their lines are put together
+// from fields made once.
+constexpr std::size_t kCopiesForPointFields = 4;
 
 // Writes lines [first, end) of a list that holds its copies one after the
 // other, `rows` lines each: `stretch(copy, row, end_row, out)` writes the
@@ -279,23 +284,45 @@ void ConversionJob::WritePoints(const OutputList& list,
       static_cast<uint32_t>(mirror_.centre.x),
       static_cast<uint32_t>(mirror_.centre.y),
       static_cast<uint32_t>(mirror_.centre.z)};
-  const auto stretch = [points, &plan, centre](std::size_t copy,
-                                               std::size_t row,
-                                               std::size_t end_row, char* out) {
-    for (; row < end_row; ++row) {
-      const work::TableEntry point =
-          mirror::MirroredPoint(plan, copy, points[row]);
-      out = WriteNumberLine(out, work::WrapAdd(point[0], centre[0]),
-                            work::WrapAdd(point[1], centre[1]),
-                            work::WrapAdd(point[2], centre[2]));
-    }
-    return out;
+  const auto write_lines = [this, &list](std::size_t max_line_length,
+                                         const auto& stretch) {
+    target_.WriteLines(list.entries(), max_line_length,
+                       [&stretch, rows = list.rows](
+                           std::size_t first, std::size_t end, char* out) {
+                         return WriteCopyLines(rows, first, end, out, stretch);
+                       });
   };
-  target_.WriteLines(list.entries(), kMaxNumberLineLength<3>,
-                     [&stretch, rows = list.rows](std::size_t first,
-                                                  std::size_t end, char* out) {
-                       return WriteCopyLines(rows, first, end, out, stretch);
-                     });
+  PointFields fields;
+  if (list.copies >= kCopiesForPointFields &&
+      fields.Make(points, list.rows, centre)) {
+    std::array<unsigned, mirror::kMaxCopies + 1> reflected{};
+    for (std::size_t copy = 1; copy < list.copies; ++copy) {
+      for (unsigned axis = 0; axis < 3; ++axis) {
+        if (plan.axis_sign[copy - 1][axis] < 0) reflected[copy] |= 1u << axis;
+      }
+    }
+    write_lines(kMaxNumberLineLength<3> + PointFields::kSlack,
+                [&fields, &reflected](std::size_t copy, std::size_t row,
+                                      std::size_t end_row, char* out) {
+                  for (; row < end_row; ++row) {
+                    out = fields.WriteLine(out, row, reflected[copy]);
+                  }
+                  return out;
+                });
+  } else {
+    write_lines(kMaxNumberLineLength<3>, [points, &plan, centre](
+                                             std::size_t copy, std::size_t row,
+                                             std::size_t end_row, char* out) {
+      for (; row < end_row; ++row) {
+        const work::TableEntry point =
+            mirror::MirroredPoint(plan, copy, points[row]);
+        out = WriteNumberLine(out, work::WrapAdd(point[0], centre[0]),
+                              work::WrapAdd(point[1], centre[1]),
+                              work::WrapAdd(point[2], centre[2]));
+      }
+      return out;
+    });
+  }
   pending_.CheckIo();
   feedback.SetGaugeProgress(100);
 }

@@ -65,6 +65,7 @@ TEST(PeerIdentityTest, PeerWritesTheConvertersBytes) {
       {"grid.obt", "2", "1,8,32,128", "-4000", "250", "17"},
       // Mirrored coordinates beyond 32 bits wrap around in both.
       {"grid.obt", "128", "4,16", "2000000000", "-2000000000", "1"},
+      {"grid.obt", "128", "1,2,4,8,16", "2000000000", "-2000000000", "1"},
       {"big.obt", "1", "all", "-3", "70", "0"},
   };
   for (const Case& c : cases) {

@@ -1,0 +1,69 @@
+#include "obt/point_fields.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "obt/decimal_format.h"
+#include "work/wrap_arithmetic.h"
+
+namespace {
+
+struct FieldsCase {
+  const char* name;
+  std::vector<work::TableEntry> points;
+  std::array<uint32_t, 3> centre;
+  bool made;
+};
+
+// Every copy's line from the fields matches the line formatted anew, at
+// the edges of what eight characters hold; one value beyond them leaves
+// the lines to be formatted anew.
+TEST(PointFieldsTest, LinesMatchFormattedLinesOrAreNotMade) {
+  // A value and its reflection are c + p and c - p.
+  const std::vector<FieldsCase> cases = {
+      {"edges of eight characters around 0",
+       {{0, -9'999'999, 9'999'999}, {1, -1, 123}},
+       {0, 0, 0},
+       true},
+      {"both ends around a centre",
+       {{54'999'999, 10, -20}, {-54'999'999, -4'000'000, 3}},
+       {45'000'000, 1'000'000, static_cast<uint32_t>(-5)},
+       true},
+      {"reflected beyond eight characters",
+       {{0, 0, 0}, {0, 0, 10'000'000}},
+       {0, 0, 0},
+       false},
+      {"kept beyond eight characters",
+       {{50'000'001, 0, 0}},
+       {50'000'000, 0, 0},
+       false},
+  };
+  for (const FieldsCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    obt::PointFields fields;
+    ASSERT_EQ(fields.Make(c.points.data(), c.points.size(), c.centre), c.made);
+    if (!c.made) continue;
+    for (unsigned reflected = 0; reflected < 8; ++reflected) {
+      for (std::size_t row = 0; row < c.points.size(); ++row) {
+        std::array<int32_t, 3> values;
+        for (unsigned axis = 0; axis < 3; ++axis) {
+          const int32_t sign = (reflected >> axis) & 1 ? -1 : 1;
+          values[axis] = work::WrapAdd(
+              work::WrapMultiply(c.points[row][axis], sign), c.centre[axis]);
+        }
+        char expected[obt::kMaxNumberLineLength<3>];
+        char out[obt::kMaxNumberLineLength<3> + obt::PointFields::kSlack];
+        EXPECT_EQ(
+            std::string(out, fields.WriteLine(out, row, reflected)),
+            std::string(expected, obt::WriteNumberLine(expected, values[0],
+                                                       values[1], values[2])))
+            << "row " << row << ", reflected " << reflected;
+      }
+    }
+  }
+}
+
+}  // namespace
