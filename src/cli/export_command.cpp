@@ -90,7 +90,10 @@ ExportCommand::ExportCommand(CLI::App& app)
       ->required();
   subcommand_->add_option("MESH", mesh_, "the mesh file to write")->required();
   AddCheckedOption(
-      subcommand_, "--format", "F", "none of the formats " + FormatIds(),
+      subcommand_, "--format", "F",
+      // Listing the formats starts the asset library's exporters, which
+      // every run of the command line would otherwise pay for.
+      [] { return "none of the formats " + FormatIds(); },
       mesh::FindExportFormat,
       [this](const mesh::ExportFormat& format) { format_id_ = format.id; },
       "the format, as the asset library names it (obj, ply, plyb, stl, "
