@@ -63,10 +63,10 @@ uint32_t PointJoiner::JoinOne(const work::TableEntry& at, uint64_t hash) {
   }
 }
 
-void PointJoiner::Expect(std::size_t vertices) {
+void PointJoiner::Expect(std::size_t vertices, std::size_t points) {
   points_.reserve(vertices);
   std::size_t slots = slot_count_;
-  while (3 * slots < vertices) slots *= 2;
+  while (slots < 2 * points) slots *= 2;
   if (slots != slot_count_) Resize(slots);
 }
 

@@ -29,11 +29,11 @@ class PointJoiner {
 
   std::size_t point_count() const { return points_.size(); }
 
-  // Prepares for joining `vertices` vertices: room for as many points,
-  // taken from the system only as they come, so that the list never moves,
-  // and a table for a third as many, so that a file that repeats its
-  // corners (STL: six per point) needs no growing at all.
-  void Expect(std::size_t vertices);
+  // Prepares for joining `vertices` vertices into about `points` points:
+  // room for as many points as vertices, taken from the system only as
+  // they come, so that the list never moves, and a table that holds
+  // `points` without growing.
+  void Expect(std::size_t vertices, std::size_t points);
 
   // The points in order of their numbers; the joiner is empty afterwards.
   std::vector<work::TableEntry> TakePoints();

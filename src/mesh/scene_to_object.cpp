@@ -142,6 +142,12 @@ class SceneConverter {
       outcome_.dropped_lines += facts.lines;
       vertex_total_ += instance.mesh->mNumVertices;
       used_total_ += facts.used_count;
+      // A mesh with a vertex of its own for every corner (as an STL file
+      // gives it) meets each point about six times; others share theirs.
+      likely_points_ +=
+          int64_t{instance.mesh->mNumVertices} >= 3 * facts.triangles
+              ? facts.used_count / 6
+              : facts.used_count;
     }
     if (triangle_total_ == 0) {
       Refuse(Status::kNoTriangle, "the file holds no triangle");
@@ -271,7 +277,7 @@ class SceneConverter {
   bool JoinPoints() {
     outcome_.scale = scale_;
     numbers_ = std::make_unique_for_overwrite<uint32_t[]>(vertex_total_);
-    joiner_.Expect(used_total_);
+    joiner_.Expect(used_total_, likely_points_);
     std::size_t middle = vertex_total_;
     PointJoiner second;
     std::optional<Refusal> second_refusal;
@@ -283,7 +289,8 @@ class SceneConverter {
         try {
           helper = std::jthread([&, from = vertex_total_ / 2] {
             try {
-              second.Expect(std::min(used_total_, vertex_total_ - from));
+              second.Expect(std::min(used_total_, vertex_total_ - from),
+                            likely_points_ / 2);
               second_refusal =
                   JoinRange(from, vertex_total_, second, &first_refused);
             } catch (...) {
@@ -468,6 +475,8 @@ class SceneConverter {
   int64_t triangle_total_ = 0;
   std::size_t vertex_total_ = 0;
   std::size_t used_total_ = 0;
+  // How many points the used vertices likely make, for sizing the joiner.
+  std::size_t likely_points_ = 0;
   double scale_ = 1;
   std::array<int64_t, 3> shift_{};
   PointJoiner joiner_;

@@ -11,7 +11,7 @@ using work::TableEntry;
 TEST(PointJoinerTest, NumbersPointsInFirstSeenOrderWhileTheTableGrows) {
   // A lattice, every point met twice in a row and once more later, in
   // batches of every size while the table grows; a second joiner is told
-  // beforehand how many vertices come.
+  // beforehand how many vertices and points come.
   std::vector<TableEntry> lattice;
   for (int32_t x = -50; x < 50; ++x) {
     for (int32_t y = -50; y < 50; ++y) {
@@ -28,7 +28,7 @@ TEST(PointJoinerTest, NumbersPointsInFirstSeenOrderWhileTheTableGrows) {
   for (const bool expect : {false, true}) {
     SCOPED_TRACE(expect);
     mesh::PointJoiner joiner;
-    if (expect) joiner.Expect(vertices.size());
+    if (expect) joiner.Expect(vertices.size(), lattice.size());
     std::vector<uint32_t> numbers(vertices.size());
     std::size_t done = 0;
     for (std::size_t size = 1; done < vertices.size();
