@@ -21,13 +21,17 @@ std::size_t RoundUp(std::size_t bytes, std::size_t unit) {
 
 PageBlock::PageBlock(std::size_t bytes) {
   if (bytes == 0) return;
-  const std::size_t rounded = RoundUp(bytes, kHugePage);
+  // A block smaller than a huge page gets small ones: the first touch of a
+  // huge page zeroes all two megabytes of it, which a small run would spend
+  // most of its time on.
+  const bool huge = bytes >= kHugePage;
+  const std::size_t rounded = RoundUp(bytes, huge ? kHugePage : kPage);
   // Address space only: memory is charged page by page as it is used.
   void* mapped = ::mmap(nullptr, rounded, PROT_READ | PROT_WRITE,
                         MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
   if (mapped == MAP_FAILED) throw std::bad_alloc();
   // Only advice: without huge pages the block works the same, just slower.
-  ::madvise(mapped, rounded, MADV_HUGEPAGE);
+  if (huge) ::madvise(mapped, rounded, MADV_HUGEPAGE);
   data_ = mapped;
   mapped_ = rounded;
 }
