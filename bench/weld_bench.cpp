@@ -1,6 +1,6 @@
 // The weld of a conversion's result: the eighth of a sphere mirrored into
-// all eight octants, its points and then its triangles, in the tables as a
-// run leaves them after the replication.
+// all eight octants, its points and then its triangles, as a run reads
+// them.
 
 #include <benchmark/benchmark.h>
 
@@ -9,9 +9,7 @@
 
 #include "geometry/weld_stage.h"
 #include "mirror/copy_plan.h"
-#include "mirror/replication.h"
 #include "shapes.h"
-#include "work/feedback.h"
 #include "work/work_tables.h"
 
 namespace {
@@ -23,32 +21,17 @@ void BM_WeldSphere(benchmark::State& state) {
   const auto triangles = static_cast<int32_t>(mesh.triangles().size());
   const mirror::CopyPlan plan = mirror::BuildCopyPlan(1, 255);
   const std::size_t copies = static_cast<std::size_t>(plan.copy_count) + 1;
-  std::vector<work::TableEntry> point_table(copies * mesh.points().size());
-  std::vector<work::TableEntry> triangle_table(copies *
-                                               mesh.triangles().size());
-  std::vector<uint8_t> fourth_values(triangle_table.size());
-  work::NullFeedback feedback;
+  std::vector<work::TableEntry> triangle_table;
+  for (const auto& triangle : mesh.triangles()) {
+    triangle_table.push_back(triangle.corners);
+  }
   geometry::WeldStage weld;
 
   for (auto _ : state) {
-    state.PauseTiming();
-    for (std::size_t p = 0; p < mesh.points().size(); ++p) {
-      point_table[p] = mesh.points()[p];
-    }
-    mirror::MirrorPoints(plan, points, point_table.data(), feedback);
-    state.ResumeTiming();
     benchmark::DoNotOptimize(
-        weld.AfterPoints(plan, points, point_table.data()));
-
-    state.PauseTiming();
-    for (std::size_t t = 0; t < mesh.triangles().size(); ++t) {
-      triangle_table[t] = mesh.triangles()[t].corners;
-    }
-    mirror::ReplicateTriangles(plan, points, triangles, triangle_table.data(),
-                               fourth_values.data(), feedback);
-    state.ResumeTiming();
-    benchmark::DoNotOptimize(weld.AfterTriangles(
-        plan, points, triangles, triangle_table.data(), fourth_values.data()));
+        weld.AfterPoints(plan, points, mesh.points().data()));
+    benchmark::DoNotOptimize(
+        weld.AfterTriangles(plan, points, triangles, triangle_table.data()));
   }
   state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(copies) *
                           (int64_t{points} + triangles));

@@ -68,31 +68,34 @@ Box ReadSource(const TableEntry* points, WeldedPoints& welded,
   return box;
 }
 
-// Numbers the output points in order, each that has no partner before it
-// moved down to the next free entry, each other as its partner.
+// Numbers the output points in order: each that has no partner before it
+// is kept, under the next number, each other takes its partner's.
 template <typename FindPartner>
-std::size_t Compact(std::size_t copies, std::size_t n, TableEntry* points,
-                    uint32_t* remap, const FindPartner& find_partner) {
+std::size_t Compact(std::size_t copies, std::size_t n, WeldedPoints& welded,
+                    const FindPartner& find_partner) {
+  uint32_t* const remap = welded.remap.data();
+  welded.kept.Reset(copies, n);
   uint32_t kept = 0;
   for (std::size_t copy = 0; copy < copies; ++copy) {
     for (uint32_t p = 0; p < n; ++p) {
       const std::size_t i = copy * n + p;
-      const Partner partner = find_partner(copy, p, points[i]);
+      const Partner partner = find_partner(copy, p);
       if (partner.copy == copy && partner.point == p) {
-        remap[i] = kept;
-        points[kept++] = points[i];
+        remap[i] = kept++;
+        welded.kept.Keep(copy, p);
       } else {
         remap[i] = remap[partner.copy * n + partner.point];
       }
     }
   }
+  welded.kept.Count();
   return kept;
 }
 
 }  // namespace
 
 std::size_t WeldPoints(const CopySigns& signs, int32_t point_count,
-                       TableEntry* points, WeldedPoints& welded) {
+                       const TableEntry* points, WeldedPoints& welded) {
   const std::size_t n = static_cast<std::size_t>(std::max(point_count, 0));
   welded.source_count = n;
   welded.canonical.resize(n);
@@ -115,18 +118,16 @@ std::size_t WeldPoints(const CopySigns& signs, int32_t point_count,
     }
   }
 
-  uint32_t* remap = welded.remap.data();
   if (searched == 0) {
-    return Compact(signs.copies, n, points, remap,
-                   [&](std::size_t copy, uint32_t p, const TableEntry&) {
-                     return Partner{first_copy[copy][welded.fixed_axes[p]],
-                                    welded.canonical[p]};
-                   });
+    return Compact(signs.copies, n, welded, [&](std::size_t copy, uint32_t p) {
+      return Partner{first_copy[copy][welded.fixed_axes[p]],
+                     welded.canonical[p]};
+    });
   }
   return Compact(
-      signs.copies, n, points, remap,
-      [&](std::size_t copy, uint32_t p, const TableEntry& at) -> Partner {
+      signs.copies, n, welded, [&](std::size_t copy, uint32_t p) -> Partner {
         const AxisMask fixed = welded.fixed_axes[p];
+        const TableEntry at = MirroredOn(signs.mirrored[copy], points[p]);
         for (std::size_t b = 0;; ++b) {
           const AxisMask moved =
               (signs.mirrored[b] ^ signs.mirrored[copy]) & ~fixed;
@@ -136,10 +137,8 @@ std::size_t WeldPoints(const CopySigns& signs, int32_t point_count,
           // one.
           const TableEntry wanted = MirroredOn(signs.mirrored[b], at);
           if (!box.Holds(wanted)) continue;
-          // Copy 0 is done by now, and the first source points it kept
-          // stand at their new numbers, below everything moved since.
           const auto q = index.Find(HashTriple(wanted), [&](uint32_t q) {
-            return points[remap[q]] == wanted;
+            return points[q] == wanted;
           });
           if (q) return {b, *q};
         }

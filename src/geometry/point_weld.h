@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "geometry/copy_signs.h"
+#include "mirror/kept_entries.h"
 #include "work/work_tables.h"
 
 namespace geometry {
@@ -21,20 +22,23 @@ struct WeldedPoints {
   // The axes on which the source has points strictly on both sides of the
   // centre, where a mirrored point may meet another source point.
   AxisMask straddled = 0;
-  // For each output point as the replication numbered it (copy a, point p
+  // For each output point as the replication numbers it (copy a, point p
   // at a·N + p), the number of the point it is written as.
   std::vector<uint32_t> remap;
+  // The output points written: the first of each position.
+  mirror::KeptEntries kept;
 };
 
 // Merges the output points that have the same coordinates into the first
-// of them, in output order, and moves the kept ones to the front of
-// `points`, keeping their order. Returns how many are kept. Works at the
+// of them, in output order: keeps the first of each position and numbers
+// every output point as the kept one at its position. `points` are the
+// source's N points. Returns how many are kept. Works at the
 // source's level: a point of copy a can only meet a point of copy b whose
 // source point is its own mirrored on the axes where a and b differ, which
 // is itself when it lies in those planes, and no source point at all
 // unless the source straddles them.
 std::size_t WeldPoints(const CopySigns& signs, int32_t point_count,
-                       work::TableEntry* points, WeldedPoints& welded);
+                       const work::TableEntry* points, WeldedPoints& welded);
 
 }  // namespace geometry
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "geometry/fingerprint_index.h"
+#include "mirror/replication.h"
 
 namespace geometry {
 namespace {
@@ -133,16 +134,18 @@ std::vector<uint8_t> FindExceptions(const CopySigns& signs,
 
 }  // namespace
 
-TriangleWeldResult WeldTriangles(const CopySigns& signs,
-                                 const WeldedPoints& points,
-                                 int32_t triangle_count, TableEntry* triangles,
-                                 uint8_t* fourth_values) {
+std::optional<CornerOutOfRange> WeldTriangles(const mirror::CopyPlan& plan,
+                                              const WeldedPoints& points,
+                                              int32_t triangle_count,
+                                              const TableEntry* triangles,
+                                              mirror::KeptEntries& kept) {
   const std::size_t t_count =
       static_cast<std::size_t>(std::max(triangle_count, 0));
   if (const auto out_of_range =
           FindCornerOutOfRange(triangles, t_count, points.source_count)) {
-    return {0, out_of_range};
+    return out_of_range;
   }
+  const CopySigns signs(plan);
   const std::vector<uint8_t> exceptional =
       FindExceptions(signs, points, triangles, t_count);
   std::vector<uint32_t> exceptions;
@@ -150,8 +153,11 @@ TriangleWeldResult WeldTriangles(const CopySigns& signs,
     if (exceptional[t] != 0) exceptions.push_back(t);
   }
 
+  const auto n = static_cast<int32_t>(points.source_count);
   const uint32_t* remap = points.remap.data();
-  const auto welded = [remap](const TableEntry& corners) {
+  const auto welded = [&](std::size_t copy, uint32_t t) {
+    const TableEntry corners =
+        mirror::ReplicatedTriangle(plan, copy, n, triangles[t]);
     TableEntry renumbered;
     for (std::size_t k = 0; k < 3; ++k) {
       renumbered[k] =
@@ -163,28 +169,26 @@ TriangleWeldResult WeldTriangles(const CopySigns& signs,
   TriangleGroups groups(exceptions.size() * signs.copies);
   for (std::size_t copy = 0; copy < signs.copies; ++copy) {
     for (const uint32_t t : exceptions) {
-      const uint32_t i = static_cast<uint32_t>(copy * t_count + t);
-      groups.Add(i, welded(triangles[i]));
+      groups.Add(static_cast<uint32_t>(copy * t_count + t), welded(copy, t));
     }
   }
 
-  std::size_t kept = 0;
+  // A repeated copy keeps only what its exceptional triangles keep: all
+  // the others meet their first copy.
+  kept.Reset(signs.copies, t_count);
   for (std::size_t copy = 0; copy < signs.copies; ++copy) {
-    const bool keeps_plain = signs.first_of_its_kind[copy];
-    // A repeated copy whose triangles all meet their first copy adds
-    // nothing.
-    if (!keeps_plain && exceptions.empty()) continue;
-    for (std::size_t t = 0; t < t_count; ++t) {
-      const uint32_t i = static_cast<uint32_t>(copy * t_count + t);
-      if (exceptional[t] == 0 && !keeps_plain) continue;
-      const TableEntry corners = welded(triangles[i]);
-      if (exceptional[t] != 0 && !groups.Keeps(i, corners)) continue;
-      triangles[kept] = corners;
-      fourth_values[kept] = fourth_values[i];
-      ++kept;
+    if (signs.first_of_its_kind[copy]) kept.KeepCopy(copy);
+    for (const uint32_t t : exceptions) {
+      if (groups.Keeps(static_cast<uint32_t>(copy * t_count + t),
+                       welded(copy, t))) {
+        kept.Keep(copy, t);
+      } else {
+        kept.Drop(copy, t);
+      }
     }
   }
-  return {kept, std::nullopt};
+  kept.Count();
+  return std::nullopt;
 }
 
 }  // namespace geometry

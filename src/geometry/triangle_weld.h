@@ -7,6 +7,8 @@
 
 #include "geometry/copy_signs.h"
 #include "geometry/point_weld.h"
+#include "mirror/copy_plan.h"
+#include "mirror/kept_entries.h"
 #include "work/work_tables.h"
 
 namespace geometry {
@@ -21,28 +23,24 @@ struct CornerOutOfRange {
   bool operator==(const CornerOutOfRange&) const = default;
 };
 
-struct TriangleWeldResult {
-  std::size_t kept = 0;
-  // When set, nothing was changed and `kept` means nothing.
-  std::optional<CornerOutOfRange> out_of_range;
-};
-
-// Renumbers the replicated triangles to the welded points and keeps, of
-// the triangles over the same three points, none when as many turn one way
-// as the other (a face in a mirror plane and its mirror image), else the
-// first of those that turn the way most do (exact duplicates collapse).
-// Moves the kept ones and their FourthValues to the front, in order.
+// Chooses, of the replicated triangles renumbered to the welded points,
+// the ones to write: of the triangles over the same three points, none
+// when as many turn one way as the other (a face in a mirror plane and its
+// mirror image), else the first of those that turn the way most do (exact
+// duplicates collapse). `triangles` are the source's T triangles. Leaves
+// the choice in `kept`, or returns the first triangle that names a point
+// the object does not have, leaving `kept` as it was.
 //
 // Works at the source's level where it can: a source triangle that shares
 // its corners with no other and does not lie in a mirror plane meets only
 // itself, in a copy that repeats an earlier one. Only the others are
 // grouped by their welded corners, and all of them when the source
 // straddles a mirror plane.
-TriangleWeldResult WeldTriangles(const CopySigns& signs,
-                                 const WeldedPoints& points,
-                                 int32_t triangle_count,
-                                 work::TableEntry* triangles,
-                                 uint8_t* fourth_values);
+std::optional<CornerOutOfRange> WeldTriangles(const mirror::CopyPlan& plan,
+                                              const WeldedPoints& points,
+                                              int32_t triangle_count,
+                                              const work::TableEntry* triangles,
+                                              mirror::KeptEntries& kept);
 
 }  // namespace geometry
 

@@ -12,30 +12,26 @@ std::size_t OutputEntries(const mirror::CopyPlan& plan, int32_t count) {
 
 }  // namespace
 
-std::size_t WeldStage::AfterPoints(const mirror::CopyPlan& plan,
-                                   int32_t point_count,
-                                   work::TableEntry* points) {
+const mirror::KeptEntries& WeldStage::AfterPoints(
+    const mirror::CopyPlan& plan, int32_t point_count,
+    const work::TableEntry* points) {
   points_merged_ = triangles_dropped_ = 0;
   corner_out_of_range_.reset();
   const std::size_t kept =
       WeldPoints(CopySigns(plan), point_count, points, points_);
   points_merged_ = OutputEntries(plan, point_count) - kept;
-  return kept;
+  return points_.kept;
 }
 
-std::optional<std::size_t> WeldStage::AfterTriangles(
+const mirror::KeptEntries* WeldStage::AfterTriangles(
     const mirror::CopyPlan& plan, int32_t /*point_count*/,
-    int32_t triangle_count, work::TableEntry* triangles,
-    uint8_t* fourth_values) {
+    int32_t triangle_count, const work::TableEntry* triangles) {
   // The point step has kept all it needs of the points.
-  const TriangleWeldResult result = WeldTriangles(
-      CopySigns(plan), points_, triangle_count, triangles, fourth_values);
-  if (result.out_of_range) {
-    corner_out_of_range_ = result.out_of_range;
-    return std::nullopt;
-  }
-  triangles_dropped_ = OutputEntries(plan, triangle_count) - result.kept;
-  return result.kept;
+  corner_out_of_range_ =
+      WeldTriangles(plan, points_, triangle_count, triangles, triangles_);
+  if (corner_out_of_range_) return nullptr;
+  triangles_dropped_ = OutputEntries(plan, triangle_count) - triangles_.count();
+  return &triangles_;
 }
 
 }  // namespace geometry

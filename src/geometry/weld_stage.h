@@ -4,9 +4,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 
 #include "geometry/point_weld.h"
 #include "geometry/triangle_weld.h"
+#include "mirror/kept_entries.h"
 #include "mirror/result_stage.h"
 
 namespace geometry {
@@ -18,13 +20,15 @@ namespace geometry {
 // three 32-bit coordinates are.
 class WeldStage final : public mirror::ResultStage {
  public:
-  std::size_t AfterPoints(const mirror::CopyPlan& plan, int32_t point_count,
-                          work::TableEntry* points) override;
-  std::optional<std::size_t> AfterTriangles(const mirror::CopyPlan& plan,
-                                            int32_t point_count,
-                                            int32_t triangle_count,
-                                            work::TableEntry* triangles,
-                                            uint8_t* fourth_values) override;
+  const mirror::KeptEntries& AfterPoints(
+      const mirror::CopyPlan& plan, int32_t point_count,
+      const work::TableEntry* points) override;
+  const mirror::KeptEntries* AfterTriangles(
+      const mirror::CopyPlan& plan, int32_t point_count, int32_t triangle_count,
+      const work::TableEntry* triangles) override;
+  std::span<const uint32_t> point_numbers() const override {
+    return points_.remap;
+  }
 
   // What the last run's weld did.
   std::size_t points_merged() const { return points_merged_; }
@@ -36,6 +40,7 @@ class WeldStage final : public mirror::ResultStage {
 
  private:
   WeldedPoints points_;
+  mirror::KeptEntries triangles_;
   std::size_t points_merged_ = 0;
   std::size_t triangles_dropped_ = 0;
   std::optional<CornerOutOfRange> corner_out_of_range_;

@@ -1,40 +1,43 @@
 #ifndef OBTMIRROR_MIRROR_RESULT_STAGE_H_
 #define OBTMIRROR_MIRROR_RESULT_STAGE_H_
 
-#include <cstddef>
 #include <cstdint>
-#include <optional>
+#include <span>
 
 #include "mirror/copy_plan.h"
+#include "mirror/kept_entries.h"
 #include "work/work_tables.h"
 
 namespace mirror {
 
-// A step between the replication and the writing of a run that reworks the
-// result in the tables before it is written, such as the command line's
-// weld. A run without one writes the tables as the replication left them.
-// The tables share one storage area, so whatever the triangle step needs
-// from the point step must be kept outside them.
+// A step between the reading and the writing of a run that reworks the
+// result, such as the command line's weld: it chooses which of the copies'
+// points and triangles are written, and the point numbers the triangles
+// name. The copies themselves are made as they are written, from the
+// source's entries, as in a run without a stage; the stage keeps what it
+// needs outside the tables.
 class ResultStage {
  public:
   virtual ~ResultStage() = default;
 
-  // After the points are mirrored: `points` holds (copy_count + 1)·N
-  // entries, relative to the centre (none when N <= 0). May rewrite and
-  // reorder them in place; returns how many, from the first, to write.
-  virtual std::size_t AfterPoints(const CopyPlan& plan, int32_t point_count,
-                                  work::TableEntry* points) = 0;
+  // After the points are read: `points` holds the N source points,
+  // relative to the centre (none when N <= 0). Which of the copies' points
+  // (copy a, point p: the replication's point a·N + p) are written.
+  virtual const KeptEntries& AfterPoints(const CopyPlan& plan,
+                                         int32_t point_count,
+                                         const work::TableEntry* points) = 0;
 
-  // After the triangles are replicated: (copy_count + 1)·T entries and
-  // FourthValues (none when T <= 0), naming the points as the replication
-  // numbered them. May rewrite and reorder both in place; returns how many
-  // to write, or nothing when a triangle names a point the object does not
-  // have, which the run then refuses.
-  virtual std::optional<std::size_t> AfterTriangles(const CopyPlan& plan,
-                                                    int32_t point_count,
-                                                    int32_t triangle_count,
-                                                    work::TableEntry* triangles,
-                                                    uint8_t* fourth_values) = 0;
+  // After the triangles are read: the T source triangles, naming source
+  // points. Which of the copies' triangles are written; null when a
+  // triangle names a point the object does not have, which the run then
+  // refuses.
+  virtual const KeptEntries* AfterTriangles(
+      const CopyPlan& plan, int32_t point_count, int32_t triangle_count,
+      const work::TableEntry* triangles) = 0;
+
+  // For each point number the replication gives (a·N + p), the number it
+  // is written as; as many as AfterPoints saw copies of points.
+  virtual std::span<const uint32_t> point_numbers() const = 0;
 };
 
 }  // namespace mirror

@@ -42,12 +42,21 @@ std::size_t EntriesFor(int32_t copy_count, int32_t count) {
 constexpr std::size_t kCopiesForPointFields = 4;
 
 // Writes lines [first, end) of a list that holds its copies one after the
-// other, `rows` lines each: `stretch(copy, row, end_row, out)` writes the
-// lines of one copy's rows [row, end_row) and returns the end of what it
-// wrote.
+// other, `rows` lines each, or only those a stage keeps of them:
+// `stretch(copy, row, end_row, out)` writes the lines of one copy's rows
+// [row, end_row) and returns the end of what it wrote.
 template <typename Stretch>
-char* WriteCopyLines(std::size_t rows, std::size_t first, std::size_t end,
-                     char* out, const Stretch& stretch) {
+char* WriteCopyLines(std::size_t rows, const mirror::KeptEntries* kept,
+                     std::size_t first, std::size_t end, char* out,
+                     const Stretch& stretch) {
+  if (kept != nullptr) {
+    kept->ForEachRun(
+        first, end,
+        [&](std::size_t copy, std::size_t row, std::size_t end_row) {
+          out = stretch(copy, row, end_row, out);
+        });
+    return out;
+  }
   while (first < end) {
     const std::size_t copy = first / rows;
     const std::size_t row = first % rows;
@@ -111,29 +120,20 @@ RunResult ConversionJob::RunConversionJob(const work::RunInputs& inputs,
   mirror_.plan =
       mirror::BuildCopyPlan(mirror_.source_octant, mirror_.target_mask);
 
-  // Without a stage the copies are made as they are written, and only the
-  // source's entries take memory.
-  const work::CopyRoom copies = result_stage_ != nullptr
-                                    ? work::CopyRoom::kInTables
-                                    : work::CopyRoom::kMadeOnWrite;
-  if (!ReadPoints(copies, feedback)) {
+  // The copies are made as they are written, and only the source's entries
+  // take memory.
+  if (!ReadPoints(feedback)) {
     return refuse(RunResult::kObjectTooLarge);
   }
-  if (point_count_ > 0) {
-    if (copies == work::CopyRoom::kInTables) {
-      mirror::MirrorPoints(mirror_.plan, point_count_, tables_.points(),
-                           feedback);
-    } else {
-      feedback.SetGaugeProgress(67);
-    }
-  }
+  if (point_count_ > 0) feedback.SetGaugeProgress(67);
   OutputList points = Replicated(point_count_);
   if (result_stage_ != nullptr) {
     // A stage that finds no memory for its own tables refuses the run as
     // the tables themselves would.
     try {
-      points = Staged(result_stage_->AfterPoints(mirror_.plan, point_count_,
-                                                 tables_.points()));
+      points =
+          Staged(points, result_stage_->AfterPoints(mirror_.plan, point_count_,
+                                                    tables_.points()));
     } catch (const std::bad_alloc&) {
       return refuse(RunResult::kObjectTooLarge);
     }
@@ -142,36 +142,27 @@ RunResult ConversionJob::RunConversionJob(const work::RunInputs& inputs,
   // written; their gauge steps and the errors they leave come where they
   // would without it, after the points.
   const work::ScopeExit stop_reading([this] { StopReadingTriangles(); });
-  StartReadingTriangles(copies);
+  StartReadingTriangles();
   WritePoints(points, feedback);
 
   feedback.SetGaugeMaximum(100);
   feedback.SetGaugeProgress(0);
-  if (!FinishReadingTriangles(copies)) {
+  if (!FinishReadingTriangles()) {
     return refuse(RunResult::kObjectTooLarge);
   }
   feedback.SetGaugeProgress(33);
-  if (triangle_count_ > 0) {
-    if (copies == work::CopyRoom::kInTables) {
-      mirror::ReplicateTriangles(mirror_.plan, point_count_, triangle_count_,
-                                 tables_.triangles(), tables_.fourth_values(),
-                                 feedback);
-    } else {
-      feedback.SetGaugeProgress(67);
-    }
-  }
+  if (triangle_count_ > 0) feedback.SetGaugeProgress(67);
   OutputList triangles = Replicated(triangle_count_);
   if (result_stage_ != nullptr) {
-    std::optional<std::size_t> kept;
+    const mirror::KeptEntries* kept = nullptr;
     try {
-      kept = result_stage_->AfterTriangles(mirror_.plan, point_count_,
-                                           triangle_count_, tables_.triangles(),
-                                           tables_.fourth_values());
+      kept = result_stage_->AfterTriangles(
+          mirror_.plan, point_count_, triangle_count_, tables_.triangles());
     } catch (const std::bad_alloc&) {
       return refuse(RunResult::kObjectTooLarge);
     }
-    if (!kept) return refuse(RunResult::kInvalidPointNumber);
-    triangles = Staged(*kept);
+    if (kept == nullptr) return refuse(RunResult::kInvalidPointNumber);
+    triangles = Staged(triangles, *kept);
   }
   WriteTriangles(triangles, feedback);
 
@@ -223,15 +214,15 @@ void ConversionJob::OpenJobFiles(const work::RunInputs& inputs) {
   }
 }
 
-bool ConversionJob::ReadPoints(work::CopyRoom copies,
-                               work::Feedback& feedback) {
+bool ConversionJob::ReadPoints(work::Feedback& feedback) {
   point_count_ = source_.ReadNumber();
   source_.SkipToNextLine();
   // Refused before a single table entry is allocated or a point is read;
   // so is an object for which the system has no address space.
   if (!FitsTables(mirror_.plan.copy_count, point_count_) ||
       !tables_.SizeForPoints(EntriesFor(mirror_.plan.copy_count, point_count_),
-                             EntriesFor(0, point_count_), copies)) {
+                             EntriesFor(0, point_count_),
+                             work::CopyRoom::kMadeOnWrite)) {
     return false;
   }
 
@@ -263,8 +254,12 @@ ConversionJob::OutputList ConversionJob::Replicated(int32_t count) const {
           EntriesFor(0, count)};
 }
 
-ConversionJob::OutputList ConversionJob::Staged(std::size_t entries) {
-  return {static_cast<int32_t>(entries), 1, entries};
+ConversionJob::OutputList ConversionJob::Staged(
+    const OutputList& replicated, const mirror::KeptEntries& kept) {
+  OutputList staged = replicated;
+  staged.count_line = static_cast<int32_t>(kept.count());
+  staged.kept = &kept;
+  return staged;
 }
 
 void ConversionJob::WritePoints(const OutputList& list,
@@ -286,11 +281,11 @@ void ConversionJob::WritePoints(const OutputList& list,
       static_cast<uint32_t>(mirror_.centre.z)};
   const auto write_lines = [this, &list](std::size_t max_line_length,
                                          const auto& stretch) {
-    target_.WriteLines(list.entries(), max_line_length,
-                       [&stretch, rows = list.rows](
-                           std::size_t first, std::size_t end, char* out) {
-                         return WriteCopyLines(rows, first, end, out, stretch);
-                       });
+    target_.WriteLines(
+        list.entries(), max_line_length,
+        [&stretch, &list](std::size_t first, std::size_t end, char* out) {
+          return WriteCopyLines(list.rows, list.kept, first, end, out, stretch);
+        });
   };
   PointFields fields;
   if (list.copies >= kCopiesForPointFields &&
@@ -332,20 +327,19 @@ void ConversionJob::ReadTriangleCount() {
   source_.SkipToNextLine();
 }
 
-bool ConversionJob::SizeForTriangles(work::CopyRoom copies, std::size_t first) {
+bool ConversionJob::SizeForTriangles(std::size_t first) {
   return FitsTables(mirror_.plan.copy_count, triangle_count_) &&
          tables_.SizeForTriangles(
              EntriesFor(mirror_.plan.copy_count, triangle_count_),
-             EntriesFor(0, triangle_count_), copies, first);
+             EntriesFor(0, triangle_count_), work::CopyRoom::kMadeOnWrite,
+             first);
 }
 
-void ConversionJob::StartReadingTriangles(work::CopyRoom copies) {
+void ConversionJob::StartReadingTriangles() {
   ahead_ = Ahead::kNothing;
   // Only from a regular file: a pipe could keep the helper waiting long
   // after the points failed to be written.
-  if (copies != work::CopyRoom::kMadeOnWrite || !source_.ReadsRegularFile()) {
-    return;
-  }
+  if (!source_.ReadsRegularFile()) return;
   const std::size_t first = EntriesFor(0, point_count_);
   source_.set_pending(triangle_pending_);
   try {
@@ -364,7 +358,7 @@ void ConversionJob::StartReadingTriangles(work::CopyRoom copies) {
         ahead_ = Ahead::kCount;
         return;
       }
-      if (!SizeForTriangles(work::CopyRoom::kMadeOnWrite, first)) {
+      if (!SizeForTriangles(first)) {
         ahead_ = Ahead::kRefused;
         return;
       }
@@ -388,7 +382,7 @@ void ConversionJob::StopReadingTriangles() {
   }
 }
 
-bool ConversionJob::FinishReadingTriangles(work::CopyRoom copies) {
+bool ConversionJob::FinishReadingTriangles() {
   StopReadingTriangles();
   switch (ahead_) {
     case Ahead::kTriangles:
@@ -401,7 +395,7 @@ bool ConversionJob::FinishReadingTriangles(work::CopyRoom copies) {
     case Ahead::kCount:
       break;
   }
-  if (!SizeForTriangles(copies, 0)) return false;
+  if (!SizeForTriangles(0)) return false;
   ReadTriangleLines();
   return true;
 }
@@ -426,22 +420,43 @@ void ConversionJob::WriteTriangles(const OutputList& list,
   const uint8_t* fourth_values = tables_.fourth_values();
   const mirror::CopyPlan& plan = mirror_.plan;
   const int32_t point_count = point_count_;
-  const auto stretch = [triangles, fourth_values, &plan, point_count](
-                           std::size_t copy, std::size_t row,
-                           std::size_t end_row, char* out) {
-    for (; row < end_row; ++row) {
-      const work::TableEntry triangle =
-          mirror::ReplicatedTriangle(plan, copy, point_count, triangles[row]);
-      out = WriteNumberLineEndingInByte(out, fourth_values[row], triangle[0],
-                                        triangle[1], triangle[2]);
-    }
-    return out;
+  const auto write_lines = [this, &list](const auto& stretch) {
+    target_.WriteLines(
+        list.entries(), kMaxNumberLineLength<4>,
+        [&stretch, &list](std::size_t first, std::size_t end, char* out) {
+          return WriteCopyLines(list.rows, list.kept, first, end, out, stretch);
+        });
   };
-  target_.WriteLines(list.entries(), kMaxNumberLineLength<4>,
-                     [&stretch, rows = list.rows](std::size_t first,
-                                                  std::size_t end, char* out) {
-                       return WriteCopyLines(rows, first, end, out, stretch);
-                     });
+  if (list.kept != nullptr) {
+    // The corners name the points as the stage numbers them.
+    const uint32_t* numbers = result_stage_->point_numbers().data();
+    write_lines([triangles, fourth_values, &plan, point_count, numbers](
+                    std::size_t copy, std::size_t row, std::size_t end_row,
+                    char* out) {
+      for (; row < end_row; ++row) {
+        const work::TableEntry triangle =
+            mirror::ReplicatedTriangle(plan, copy, point_count, triangles[row]);
+        out = WriteNumberLineEndingInByte(
+            out, fourth_values[row],
+            static_cast<int32_t>(numbers[static_cast<uint32_t>(triangle[0])]),
+            static_cast<int32_t>(numbers[static_cast<uint32_t>(triangle[1])]),
+            static_cast<int32_t>(numbers[static_cast<uint32_t>(triangle[2])]));
+      }
+      return out;
+    });
+  } else {
+    write_lines([triangles, fourth_values, &plan, point_count](
+                    std::size_t copy, std::size_t row, std::size_t end_row,
+                    char* out) {
+      for (; row < end_row; ++row) {
+        const work::TableEntry triangle =
+            mirror::ReplicatedTriangle(plan, copy, point_count, triangles[row]);
+        out = WriteNumberLineEndingInByte(out, fourth_values[row], triangle[0],
+                                          triangle[1], triangle[2]);
+      }
+      return out;
+    });
+  }
   pending_.CheckIo();
   if (header_.version_text == kVersion2Line) {
     target_.WriteSingleChar('0');

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <thread>
 
+#include "mirror/kept_entries.h"
 #include "mirror/mirror_state.h"
 #include "mirror/result_stage.h"
 #include "obt/obt_header.h"
@@ -86,36 +87,42 @@ class ConversionJob {
  private:
   // What a list of the output comes to: the number on its count line, and
   // its lines: `copies` copies, one after the other, of the first `rows`
-  // entries of the table, copy 0 being those entries themselves.
+  // entries of the table, copy 0 being those entries themselves; or, after
+  // a stage, only the copies' entries it keeps.
   struct OutputList {
     int32_t count_line = 0;
     std::size_t copies = 1;
     std::size_t rows = 0;
+    const mirror::KeptEntries* kept = nullptr;
 
-    std::size_t entries() const { return copies * rows; }
+    std::size_t entries() const {
+      return kept != nullptr ? kept->count() : copies * rows;
+    }
   };
 
   void OpenJobFiles(const work::RunInputs& inputs);
-  bool ReadPoints(work::CopyRoom copies, work::Feedback& feedback);
+  bool ReadPoints(work::Feedback& feedback);
   void WritePoints(const OutputList& list, work::Feedback& feedback);
   void ReadTriangleCount();
   // False when the run must refuse the triangles: too many, or no room.
-  bool SizeForTriangles(work::CopyRoom copies, std::size_t first);
+  bool SizeForTriangles(std::size_t first);
   void ReadTriangleLines();
-  // With copies made on write the points stay in the first entries while
-  // they are written, and a helper thread may read the triangles into the
-  // entries after them meanwhile, keeping its errors apart.
-  void StartReadingTriangles(work::CopyRoom copies);
+  // The points stay in the first entries while they are written, and a
+  // helper thread may read the triangles into the entries after them
+  // meanwhile, keeping its errors apart.
+  void StartReadingTriangles();
   // Waits for the helper, if any, and hands on the errors it left.
   void StopReadingTriangles();
   // Reads what the helper did not; false when the run must refuse the
   // triangles.
-  bool FinishReadingTriangles(work::CopyRoom copies);
+  bool FinishReadingTriangles();
   void WriteTriangles(const OutputList& list, work::Feedback& feedback);
   // The source's list and its mirrored copies, for a run without a stage.
   OutputList Replicated(int32_t count) const;
-  // What a stage left: no more than the tables hold, so its count fits.
-  static OutputList Staged(std::size_t entries);
+  // What a stage keeps of them: no more than the tables would hold, so its
+  // count fits.
+  static OutputList Staged(const OutputList& replicated,
+                           const mirror::KeptEntries& kept);
   void WriteLineEnd();
   // Closes what a run that stops early leaves open, and drops its output.
   void CloseFilesQuietly();
