@@ -221,8 +221,7 @@ bool ConversionJob::ReadPoints(work::Feedback& feedback) {
   // so is an object for which the system has no address space.
   if (!FitsTables(mirror_.plan.copy_count, point_count_) ||
       !tables_.SizeForPoints(EntriesFor(mirror_.plan.copy_count, point_count_),
-                             EntriesFor(0, point_count_),
-                             work::CopyRoom::kMadeOnWrite)) {
+                             EntriesFor(0, point_count_))) {
     return false;
   }
 
@@ -331,8 +330,7 @@ bool ConversionJob::SizeForTriangles(std::size_t first) {
   return FitsTables(mirror_.plan.copy_count, triangle_count_) &&
          tables_.SizeForTriangles(
              EntriesFor(mirror_.plan.copy_count, triangle_count_),
-             EntriesFor(0, triangle_count_), work::CopyRoom::kMadeOnWrite,
-             first);
+             EntriesFor(0, triangle_count_), first);
 }
 
 void ConversionJob::StartReadingTriangles() {

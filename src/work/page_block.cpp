@@ -36,16 +36,6 @@ PageBlock::PageBlock(std::size_t bytes) {
   mapped_ = rounded;
 }
 
-void PageBlock::Populate(std::size_t from, std::size_t to) const {
-  const std::size_t start = RoundUp(from, kPage);
-  const std::size_t end = std::min(to, mapped_) / kPage * kPage;
-  if (start >= end) return;
-  // Kernels without this advice refuse it; the pages then get their memory
-  // one by one on first use, as they would anyway.
-  ::madvise(static_cast<char*>(data_) + start, end - start,
-            MADV_POPULATE_WRITE);
-}
-
 void PageBlock::Discard(std::size_t from, std::size_t to) const {
   const std::size_t start = RoundUp(from, kPage);
   const std::size_t end = RoundUp(std::min(to, mapped_), kPage);

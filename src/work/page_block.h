@@ -24,12 +24,6 @@ class PageBlock {
   void* data() const { return data_; }
   bool empty() const { return data_ == nullptr; }
 
-  // Has the kernel give memory to the whole pages between bytes `from` and
-  // `to` now, so that the first writes to them do not stop for page faults.
-  // Only advice: the contents stay as they are, so another thread may read
-  // or write the block meanwhile.
-  void Populate(std::size_t from, std::size_t to) const;
-
   // Gives the memory of the whole pages between bytes `from` and `to` back
   // to the system; they read as zero afterwards.
   void Discard(std::size_t from, std::size_t to) const;

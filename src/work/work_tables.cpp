@@ -2,14 +2,9 @@
 
 #include <algorithm>
 #include <new>
-#include <system_error>
 
 namespace work {
 namespace {
-
-// Below this many bytes of copies the helper thread costs more than the
-// page faults it saves.
-constexpr std::size_t kPopulateThreshold = std::size_t{4} << 20;
 
 // Memory used beyond four times what a run needs goes back to the system,
 // so that one big run does not hold its memory for good; a series of runs
@@ -48,41 +43,26 @@ bool WorkTables::Reserve(std::size_t count) {
   return false;
 }
 
-bool WorkTables::Prepare(std::size_t count, std::size_t source_count,
-                         CopyRoom copies, bool with_fourth_values) {
-  if (populating_.joinable()) populating_.join();
+bool WorkTables::Prepare(std::size_t count, std::size_t used,
+                         bool with_fourth_values) {
   if (!Reserve(count)) return false;
-  const std::size_t used = copies == CopyRoom::kInTables ? count : source_count;
   Trim(entries_, sizeof(TableEntry), used, entries_used_);
   if (with_fourth_values) {
     Trim(fourth_values_, 1, used, fourth_values_used_);
   }
-  if ((used - source_count) * sizeof(TableEntry) < kPopulateThreshold) {
-    return true;
-  }
-  try {
-    populating_ = std::jthread([this, count, source_count, with_fourth_values] {
-      entries_.Populate(source_count * sizeof(TableEntry),
-                        count * sizeof(TableEntry));
-      if (with_fourth_values) fourth_values_.Populate(source_count, count);
-    });
-  } catch (const std::system_error&) {
-    // No thread to be had: the pages get their memory on first use.
-  }
   return true;
 }
 
-bool WorkTables::SizeForPoints(std::size_t count, std::size_t source_count,
-                               CopyRoom copies) {
+bool WorkTables::SizeForPoints(std::size_t count, std::size_t source_count) {
   triangles_first_ = 0;
-  return Prepare(count, source_count, copies, false);
+  return Prepare(count, source_count, false);
 }
 
 bool WorkTables::SizeForTriangles(std::size_t count, std::size_t source_count,
-                                  CopyRoom copies, std::size_t first) {
-  triangles_first_ = copies == CopyRoom::kMadeOnWrite ? first : 0;
-  return Prepare(std::max(count, triangles_first_ + source_count),
-                 triangles_first_ + source_count, copies, true);
+                                  std::size_t first) {
+  triangles_first_ = first;
+  return Prepare(std::max(count, first + source_count), first + source_count,
+                 true);
 }
 
 }  // namespace work

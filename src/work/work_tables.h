@@ -4,7 +4,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <thread>
 
 #include "work/page_block.h"
 
@@ -17,15 +16,11 @@ inline constexpr int64_t kTableCapacity = 67'108'864;
 // A point's x, y, z or a triangle's first, second and third point number.
 using TableEntry = std::array<int32_t, 3>;
 
-// Where a run's copies go: into the tables behind the source's entries (a
-// run whose result is reworked before it is written), or nowhere, made from
-// the source's entries line by line as the output is written.
-enum class CopyRoom { kInTables, kMadeOnWrite };
-
 // The conversion's work tables. The points and the triangles share one
 // storage area, since every point has reached the target before the first
 // triangle is read. Entry i of the file's numbering (from 1) lives at
-// index i - 1.
+// index i - 1. Only the source's entries are held: the copies are made from
+// them line by line as the output is written.
 //
 // The storage spans the whole capacity as address space, taken once (or,
 // where the system grants less, what the largest run so far needed); its
@@ -33,19 +28,16 @@ enum class CopyRoom { kInTables, kMadeOnWrite };
 // and give it back when a run needs far less. Nothing is ever cleared.
 class WorkTables {
  public:
-  // Room for `count` point entries (count <= kTableCapacity); false when
-  // the system has no room for that many. With kInTables the pages of the
-  // entries from `source_count` on, where the copies go, get their memory on
-  // a helper thread while the source's entries are read; with kMadeOnWrite
-  // only the source's entries ever get memory.
-  bool SizeForPoints(std::size_t count, std::size_t source_count,
-                     CopyRoom copies);
+  // Room for a run of `count` point entries, the source's and its copies'
+  // (count <= kTableCapacity); false when the system has no address space
+  // for that many. Only the first `source_count` entries ever get memory.
+  bool SizeForPoints(std::size_t count, std::size_t source_count);
   // Room for `count` triangle entries and as many FourthValues, the same
-  // way. With kMadeOnWrite the triangle entries may start at entry `first`
-  // instead of the first, behind the points' `first` entries, so that the
-  // points can be written while the triangles are read.
+  // way. The source's entries may start at entry `first` instead of the
+  // first, behind the points' `first` entries, so that the points can be
+  // written while the triangles are read.
   bool SizeForTriangles(std::size_t count, std::size_t source_count,
-                        CopyRoom copies, std::size_t first = 0);
+                        std::size_t first = 0);
 
   // Whether `count` entries fit the storage as it is: no sizing for that
   // many moves the entries already there.
@@ -61,11 +53,9 @@ class WorkTables {
   // Room for `count` entries in both tables; false when the system has
   // none.
   bool Reserve(std::size_t count);
-  // Gives back memory far beyond what the run uses, then, for copies in
-  // the tables, starts the helper thread on the pages from `source_count`
-  // to `count`.
-  bool Prepare(std::size_t count, std::size_t source_count, CopyRoom copies,
-               bool with_fourth_values);
+  // Room for `count` entries, of which the first `used` get memory; gives
+  // back memory far beyond that.
+  bool Prepare(std::size_t count, std::size_t used, bool with_fourth_values);
 
   PageBlock entries_;
   PageBlock fourth_values_;
@@ -74,8 +64,6 @@ class WorkTables {
   std::size_t entries_used_ = 0;
   std::size_t fourth_values_used_ = 0;
   std::size_t triangles_first_ = 0;
-  // Declared last, so that it ends before the storage it works on goes.
-  std::jthread populating_;
 };
 
 }  // namespace work
