@@ -1,8 +1,10 @@
 #ifndef OBTMIRROR_OBT_NUMBER_TOKEN_H_
 #define OBTMIRROR_OBT_NUMBER_TOKEN_H_
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string_view>
 
@@ -24,6 +26,28 @@ struct ShortDecimal {
   const char* end;
 };
 
+// How many of the eight bytes in `bytes` (the first in the lowest byte),
+// from the first, are decimal digits.
+inline int LeadingDigits(uint64_t bytes) {
+  constexpr uint64_t kOnes = 0x0101010101010101u;
+  // A byte below '0' sets its top bit when '0' is taken away, one above '9'
+  // when 0x46 is added; the digits before the first other byte neither
+  // borrow nor carry, so that byte is told right whatever follows it.
+  const uint64_t other =
+      ((bytes - '0' * kOnes) | (bytes + 0x46 * kOnes)) & (0x80 * kOnes);
+  return other == 0 ? 8 : std::countr_zero(other) / 8;
+}
+
+// The value of the first `count` (1 to 8) digits of `bytes`.
+inline uint32_t DigitsValue(uint64_t bytes, int count) {
+  // The digits move to the top, so that the bytes below read as leading
+  // zeros; then neighbours are joined into pairs, fours and the eight.
+  uint64_t value = (bytes & 0x0F0F0F0F0F0F0F0Fu) << (8 * (8 - count));
+  value = (value * (1 + (10 << 8))) >> 8 & 0x00FF00FF00FF00FFu;
+  value = (value * (1 + (100 << 16))) >> 16 & 0x0000FFFF0000FFFFu;
+  return static_cast<uint32_t>((value * (1 + (10000ull << 32))) >> 32);
+}
+
 // The common form of a token, an optional minus sign and one to nine
 // digits, read from `p`, which must lie before `limit`, up to `limit` at
 // most. Stops after the ninth digit or at the first byte that is no digit;
@@ -35,6 +59,19 @@ inline std::optional<ShortDecimal> ParseShortDecimal(const char* p,
   // Without a branch on the sign: in a mesh it is as often there as not.
   const bool negative = *p == '-';
   const char* const digits = p + static_cast<int>(negative);
+  if (limit - digits >= 8) {
+    // Eight bytes at once, without a branch on each digit.
+    uint64_t bytes;
+    std::memcpy(&bytes, digits, sizeof bytes);
+    const int count = LeadingDigits(bytes);
+    if (count == 0) return std::nullopt;
+    auto magnitude = static_cast<int32_t>(DigitsValue(bytes, count));
+    const char* q = digits + count;
+    if (count == 8 && q < limit && work::IsDecimalDigit(*q)) {
+      magnitude = magnitude * 10 + (*q++ - '0');
+    }
+    return ShortDecimal{negative ? -magnitude : magnitude, q};
+  }
   const char* const digit_limit = limit - digits > kShortDecimalDigits
                                       ? digits + kShortDecimalDigits
                                       : limit;

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -70,6 +71,48 @@ TEST(ParseNumberTokenTest, AcceptsAndRefusesTokens) {
   for (const TokenCase& c : cases) {
     EXPECT_EQ(obt::ParseNumberToken(c.token), c.value)
         << "token \"" << c.token << "\"";
+  }
+}
+
+// The short form one byte at a time, as the definition reads.
+std::optional<std::pair<int32_t, std::size_t>> ShortDecimalByDefinition(
+    const std::string& text, std::size_t limit) {
+  std::size_t at = text[0] == '-' ? 1 : 0;
+  const std::size_t first = at;
+  int32_t magnitude = 0;
+  while (at < limit && at - first < 9 && text[at] >= '0' && text[at] <= '9') {
+    magnitude = magnitude * 10 + (text[at++] - '0');
+  }
+  if (at == first) return std::nullopt;
+  return std::pair{text[0] == '-' ? -magnitude : magnitude, at};
+}
+
+TEST(ParseShortDecimalTest, EveryLengthEndingAndLimit) {
+  // Every digit count around the eight read at once, ended by every byte
+  // that is no digit, with the limit anywhere from the first byte to well
+  // past the token.
+  for (const std::string sign : {"", "-"}) {
+    for (std::size_t digits = 0; digits <= 11; ++digits) {
+      for (int after = 0; after < 256; ++after) {
+        if (after >= '0' && after <= '9') continue;
+        std::string text = sign;
+        for (std::size_t d = 0; d < digits; ++d) {
+          text += static_cast<char>('1' + (d * 7 + digits) % 9);
+        }
+        text += static_cast<char>(after);
+        text += "7654321";
+        for (std::size_t limit = 1; limit <= text.size(); ++limit) {
+          const auto got =
+              obt::ParseShortDecimal(text.data(), text.data() + limit);
+          const auto expected = ShortDecimalByDefinition(text, limit);
+          ASSERT_EQ(got.has_value(), expected.has_value()) << text;
+          if (!got) continue;
+          ASSERT_EQ(got->value, expected->first) << text << " " << limit;
+          ASSERT_EQ(got->end - text.data(), expected->second)
+              << text << " " << limit;
+        }
+      }
+    }
   }
 }
 
