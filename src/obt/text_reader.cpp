@@ -148,7 +148,9 @@ bool TextReader::ReadCommonLine(int32_t* values, std::size_t count) {
   }
   // The rest of the line is skipped; the byte after its CR must be seen to
   // know whether an LF belongs to the line end.
-  const void* cr = std::memchr(p, kCarriageReturn, end - p);
+  // Nearly always the CR follows the last number at once.
+  const void* cr =
+      *p == kCarriageReturn ? p : std::memchr(p, kCarriageReturn, end - p);
   if (cr == nullptr) return false;
   p = static_cast<const char*>(cr) + 1;
   if (p == end) return false;
