@@ -12,6 +12,7 @@ OutlineDrawer::OutlineDrawer(PreviewBitmap& bitmap, bool helped)
   helper_bitmap_ =
       std::make_unique<PreviewBitmap>(bitmap.width(), bitmap.height());
   helper_batch_.reserve(kBatchSize);
+  queued_batch_.reserve(kBatchSize);
   try {
     helper_ = std::thread([this] { HelperLoop(); });
   } catch (const std::system_error&) {
@@ -43,6 +44,11 @@ void OutlineDrawer::HandOver() {
       batch_.clear();
       return;
     }
+    if (queued_batch_.empty()) {
+      queued_batch_.swap(batch_);
+      batch_.clear();
+      return;
+    }
   }
   Draw(bitmap_, batch_);
   batch_.clear();
@@ -56,6 +62,11 @@ void OutlineDrawer::HelperLoop() {
     lock.unlock();
     Draw(*helper_bitmap_, helper_batch_);
     lock.lock();
+    if (!queued_batch_.empty()) {
+      helper_batch_.swap(queued_batch_);
+      queued_batch_.clear();
+      continue;
+    }
     helper_busy_ = false;
     changed_.notify_all();
   }

@@ -17,7 +17,7 @@ namespace preview {
 // many triangles, on a helper thread that draws into a bitmap of its own.
 // A pixel is black when any line covers it, whichever line came first, so
 // the two bitmaps merged are the bitmap of all the lines drawn in order.
-// While the helper draws a batch, this thread reads and draws the next.
+// While the helper draws a batch, this thread reads the next.
 class OutlineDrawer {
  public:
   // `helped`: whether to share the work (worth it for many triangles); a
@@ -46,7 +46,8 @@ class OutlineDrawer {
   static constexpr std::size_t kBatchSize = 4096;
 
   static void Draw(PreviewBitmap& bitmap, const std::vector<Outline>& batch);
-  // Gives the full batch to the helper when it is idle; else draws it here.
+  // Gives the full batch to the helper when it is idle, or queues it when
+  // the queue is free; else draws it here.
   void HandOver();
   void HelperLoop();
   void StopHelper();
@@ -57,8 +58,11 @@ class OutlineDrawer {
   std::unique_ptr<PreviewBitmap> helper_bitmap_;
   std::mutex mutex_;
   std::condition_variable changed_;
-  // Guarded by mutex_: the helper's batch, full while it has work.
+  // Guarded by mutex_: the helper's batch, full while it has work, and the
+  // one it takes next, so that a batch that draws slowly does not leave
+  // the next to this thread, which reads.
   std::vector<Outline> helper_batch_;
+  std::vector<Outline> queued_batch_;
   bool helper_busy_ = false;
   bool stopping_ = false;
   // Declared last: it ends before what it works on goes.
