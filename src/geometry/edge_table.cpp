@@ -1,5 +1,8 @@
 #include "geometry/edge_table.h"
 
+#include <span>
+#include <utility>
+
 #include "geometry/hash_mix.h"
 
 namespace geometry {
@@ -12,22 +15,28 @@ void Count(uint16_t& uses) {
 }  // namespace
 
 EdgeTable::EdgeTable(std::size_t expected_edges)
-    : slots_(TableSlotsFor(expected_edges)), mask_(slots_.size() - 1) {}
+    : block_(FreeSlots(TableSlotsFor(expected_edges))),
+      slot_count_(TableSlotsFor(expected_edges)),
+      mask_(slot_count_ - 1) {}
+
+work::PageBlock EdgeTable::FreeSlots(std::size_t slots) {
+  return work::PageBlock(slots * sizeof(Edge));
+}
 
 EdgeTable::Edge& EdgeTable::SlotFor(uint64_t key) {
+  Edge* const slots = table();
   for (std::size_t slot = MixBits(key) & mask_;; slot = (slot + 1) & mask_) {
-    Edge& edge = slots_[slot];
+    Edge& edge = slots[slot];
     if (edge.key == key || edge.key == 0) return edge;
   }
 }
 
 void EdgeTable::Use(uint32_t from, uint32_t to, uint32_t triangle) {
   const bool forward = from < to;
-  const uint64_t key =
-      forward ? uint64_t{from} << 32 | to : uint64_t{to} << 32 | from;
+  const uint64_t key = KeyOf(from, to);
   Edge* edge = &SlotFor(key);
   if (edge->key == 0) {
-    if (TableSlotsFor(edges_ + 1) > slots_.size()) {
+    if (TableSlotsFor(edges_ + 1) > slot_count_) {
       Grow();
       edge = &SlotFor(key);
     }
@@ -39,10 +48,13 @@ void EdgeTable::Use(uint32_t from, uint32_t to, uint32_t triangle) {
 }
 
 void EdgeTable::Grow() {
-  std::vector<Edge> old(2 * slots_.size());
-  old.swap(slots_);
-  mask_ = slots_.size() - 1;
-  for (const Edge& edge : old) {
+  work::PageBlock old = FreeSlots(2 * slot_count_);
+  std::swap(old, block_);
+  const std::span<const Edge> old_slots(static_cast<const Edge*>(old.data()),
+                                        slot_count_);
+  slot_count_ *= 2;
+  mask_ = slot_count_ - 1;
+  for (const Edge& edge : old_slots) {
     if (edge.key != 0) SlotFor(edge.key) = edge;
   }
 }

@@ -4,14 +4,18 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
-#include <vector>
+
+#include "work/page_block.h"
 
 namespace geometry {
 
 // The edges of a surface between places (point numbers), each counted by
 // the direction in which triangles run along it. Open addressing over one
 // flat array: millions of edges cost 16 bytes each and no allocation of
-// their own.
+// their own. The array is a block of fresh pages, huge ones where the
+// system has them: free slots are zeros, which such pages are, and each
+// use of a table far larger than the caches would otherwise miss the
+// address cache as well.
 class EdgeTable {
  public:
   struct Edge {
@@ -37,14 +41,22 @@ class EdgeTable {
   void Use(uint32_t from, uint32_t to, uint32_t triangle);
 
   // Every slot; the free ones have key 0.
-  std::span<const Edge> slots() const { return slots_; }
+  std::span<const Edge> slots() const { return {table(), slot_count_}; }
 
  private:
+  static uint64_t KeyOf(uint32_t from, uint32_t to) {
+    return from < to ? uint64_t{from} << 32 | to : uint64_t{to} << 32 | from;
+  }
   // The slot that holds `key`, or the free one where it belongs.
   Edge& SlotFor(uint64_t key);
   void Grow();
 
-  std::vector<Edge> slots_;
+  Edge* table() const { return static_cast<Edge*>(block_.data()); }
+  // A block of `slots` free slots.
+  static work::PageBlock FreeSlots(std::size_t slots);
+
+  work::PageBlock block_;
+  std::size_t slot_count_;
   std::size_t mask_;
   std::size_t edges_ = 0;
 };
