@@ -418,7 +418,20 @@ void ConversionJob::WriteTriangles(const OutputList& list,
   const uint8_t* fourth_values = tables_.fourth_values();
   const mirror::CopyPlan& plan = mirror_.plan;
   const int32_t point_count = point_count_;
-  const auto write_lines = [this, &list](const auto& stretch) {
+  // `number(corner)`: the number a corner that the replication gives is
+  // written as.
+  const auto write_lines = [&](const auto& number) {
+    const auto stretch = [&](std::size_t copy, std::size_t row,
+                             std::size_t end_row, char* out) {
+      for (; row < end_row; ++row) {
+        const work::TableEntry triangle =
+            mirror::ReplicatedTriangle(plan, copy, point_count, triangles[row]);
+        out = WriteNumberLineEndingInByte(
+            out, fourth_values[row], number(triangle[0]), number(triangle[1]),
+            number(triangle[2]));
+      }
+      return out;
+    };
     target_.WriteLines(
         list.entries(), kMaxNumberLineLength<4>,
         [&stretch, &list](std::size_t first, std::size_t end, char* out) {
@@ -428,32 +441,11 @@ void ConversionJob::WriteTriangles(const OutputList& list,
   if (list.kept != nullptr) {
     // The corners name the points as the stage numbers them.
     const uint32_t* numbers = result_stage_->point_numbers().data();
-    write_lines([triangles, fourth_values, &plan, point_count, numbers](
-                    std::size_t copy, std::size_t row, std::size_t end_row,
-                    char* out) {
-      for (; row < end_row; ++row) {
-        const work::TableEntry triangle =
-            mirror::ReplicatedTriangle(plan, copy, point_count, triangles[row]);
-        out = WriteNumberLineEndingInByte(
-            out, fourth_values[row],
-            static_cast<int32_t>(numbers[static_cast<uint32_t>(triangle[0])]),
-            static_cast<int32_t>(numbers[static_cast<uint32_t>(triangle[1])]),
-            static_cast<int32_t>(numbers[static_cast<uint32_t>(triangle[2])]));
-      }
-      return out;
+    write_lines([numbers](int32_t corner) {
+      return static_cast<int32_t>(numbers[static_cast<uint32_t>(corner)]);
     });
   } else {
-    write_lines([triangles, fourth_values, &plan, point_count](
-                    std::size_t copy, std::size_t row, std::size_t end_row,
-                    char* out) {
-      for (; row < end_row; ++row) {
-        const work::TableEntry triangle =
-            mirror::ReplicatedTriangle(plan, copy, point_count, triangles[row]);
-        out = WriteNumberLineEndingInByte(out, fourth_values[row], triangle[0],
-                                          triangle[1], triangle[2]);
-      }
-      return out;
-    });
+    write_lines([](int32_t corner) { return corner; });
   }
   pending_.CheckIo();
   if (header_.version_text == kVersion2Line) {
