@@ -54,19 +54,19 @@ class TriangleGroups {
     }
   }
 
-  // Whether the triangle, added before, is the one its group keeps: none
-  // when as many turn one way as the other, else the first of the larger
-  // part.
+  // Whether the triangle, added before, is the one its group keeps: the
+  // repeats of a turning count once, so none when both turnings are there
+  // (a face and its mirror image, however often the source octant comes),
+  // else the first.
   bool Keeps(uint32_t triangle, const TableEntry& corners) const {
     const SortedCorners sorted = SortCorners(corners);
     const Group& group =
         groups_[*index_.Find(HashTriple(sorted.key), [&](uint32_t g) {
           return groups_[g].key == sorted.key;
         })];
-    if (group.turning_on == group.turning_back) return false;
-    return triangle == (group.turning_on > group.turning_back
-                            ? group.first_on
-                            : group.first_back);
+    if (group.turning_on != 0 && group.turning_back != 0) return false;
+    return triangle ==
+           (group.turning_on != 0 ? group.first_on : group.first_back);
   }
 
  private:

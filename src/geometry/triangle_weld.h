@@ -25,11 +25,11 @@ struct CornerOutOfRange {
 
 // Chooses, of the replicated triangles renumbered to the welded points,
 // the ones to write: of the triangles over the same three points, none
-// when as many turn one way as the other (a face in a mirror plane and its
-// mirror image), else the first of those that turn the way most do (exact
-// duplicates collapse). `triangles` are the source's T triangles. Leaves
-// the choice in `kept`, or returns the first triangle that names a point
-// the object does not have, leaving `kept` as it was.
+// when some turn one way and some the other (a face in a mirror plane and
+// its mirror image, whether or not the source octant comes twice), else
+// the first (exact duplicates collapse). `triangles` are the source's T
+// triangles. Leaves the choice in `kept`, or returns the first triangle that
+// names a point the object does not have, leaving `kept` as it was.
 //
 // Works at the source's level where it can: a source triangle that shares
 // its corners with no other and does not lie in a mirror plane meets only

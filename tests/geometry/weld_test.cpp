@@ -116,8 +116,8 @@ std::pair<std::array<TableEntry, 3>, bool> Unturned(
 }
 
 // What welding the plain result must give: each place once, where it first
-// stands; of the faces over the same places, none when as many turn one way
-// as the other, else the first of those turning the way most do.
+// stands; of the faces over the same places, none when some turn one way
+// and some the other, else the first.
 std::pair<std::vector<TableEntry>, std::vector<Face>> WeldByDefinition(
     const obt::ObtObject& plain) {
   std::vector<TableEntry> points;
@@ -135,8 +135,8 @@ std::pair<std::vector<TableEntry>, std::vector<Face>> WeldByDefinition(
   std::set<std::size_t> kept;
   for (const auto& [key, turnings] : groups) {
     const auto& [on, back] = turnings;
-    if (on.size() != back.size()) {
-      kept.insert(on.size() > back.size() ? on.front() : back.front());
+    if (on.empty() != back.empty()) {
+      kept.insert(on.empty() ? back.front() : on.front());
     }
   }
   std::vector<Face> kept_faces;
@@ -182,7 +182,8 @@ struct CraftedCase {
 
 TEST(WeldTest, CraftedSourcesWeldByDefinition) {
   // Point 3 repeats point 0; triangle 1 repeats triangle 0, triangle 2
-  // turns back over the same points, and triangle 3 has no area.
+  // turns back over the same points, so that none of the three stays, and
+  // triangle 3 has no area.
   const std::string duplicates =
       CrLf({"QZ_OBT", "2.000000", "4", "-1 -1 -1", "-5 -1 -1", "-1 -5 -1",
             "-1 -1 -1", "4", "0 1 2 1", "3 1 2 2", "1 0 2 3", "0 0 1 4", "0"});
@@ -194,8 +195,8 @@ TEST(WeldTest, CraftedSourcesWeldByDefinition) {
        {.to = 16},
        3,
        2},
-      {"duplicate points and triangles", duplicates, {.to = 0}, 1, 2},
-      {"duplicates, mirrored", duplicates, {.to = 2 | 16}, 3 * 1, 3 * 2},
+      {"duplicate points and triangles", duplicates, {.to = 0}, 1, 3},
+      {"duplicates, mirrored", duplicates, {.to = 2 | 16}, 3 * 1, 3 * 3},
       // Reaching across x = 0, triangle 1 is triangle 0 mirrored on x.
       {"source straddling a plane",
        CrLf({"QZ_OBT", "1.000000", "5", "-5 -1 -1", "3 -1 -1", "0 -5 -1",
@@ -321,9 +322,36 @@ struct SampleCase {
   std::size_t dropped;
 };
 
+// A whole cube in octant 1, its faces at 0 in the mirror planes, each face
+// two triangles.
+obtgen::Mesh CubeInTheCorner() {
+  obtgen::Mesh mesh;
+  constexpr int32_t kSide = 10;
+  for (int axis = 0; axis < 3; ++axis) {
+    for (const int32_t level : {-kSide, 0}) {
+      const auto point = [&](int32_t u, int32_t v) {
+        obtgen::Point at;
+        at[static_cast<std::size_t>(axis)] = level;
+        at[static_cast<std::size_t>((axis + 1) % 3)] = -u;
+        at[static_cast<std::size_t>((axis + 2) % 3)] = -v;
+        return mesh.AddPoint(at);
+      };
+      obtgen::Direction outside = {0, 0, 0};
+      outside[static_cast<std::size_t>(axis)] = level == 0 ? 1 : -1;
+      const int32_t a = point(0, 0);
+      const int32_t b = point(kSide, 0);
+      const int32_t c = point(kSide, kSide);
+      const int32_t d = point(0, kSide);
+      mesh.AddQuad(a, b, c, d, outside, 0);
+    }
+  }
+  return mesh;
+}
+
 TEST(WeldTest, SamplesWeldIntoClosedOutwardMeshes) {
   const obtgen::Mesh vase = obtgen::QuarterVase();
   const obtgen::Mesh box = obtgen::BoxCorner();
+  const obtgen::Mesh cube = CubeInTheCorner();
   // Each part of the vase meets its neighbours in 142 of its points; with
   // all eight octants the part for octant 1 comes twice.
   const std::vector<SampleCase> cases = {
@@ -331,6 +359,15 @@ TEST(WeldTest, SamplesWeldIntoClosedOutwardMeshes) {
       {"vase, octant 1 left out", vase, {.to = kAll - 1}, 142, 0},
       {"vase from octant 64", vase, {.from = 64}, 260, 200},
       {"box corner", box, {.to = kAll}, 273, 208},
+      // Eight cubes make one of twice the side: 27 of the 72 places, and 48
+      // of the 108 triangles, the faces between the cubes cancelling
+      // whether or not the source's octant comes twice.
+      {"cube in the corner", cube, {.to = kAll}, 72 - 27, 108 - 48},
+      {"cube in the corner, octant 1 left out",
+       cube,
+       {.to = kAll - 1},
+       64 - 27,
+       96 - 48},
       // Of the eight parts' places on the face's edges, four are one where
       // the edges meet one plane and two at the three corners on two.
       {"sphere",
