@@ -7,7 +7,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
-#include <vector>
+
+#include "work/page_block.h"
 
 namespace geometry {
 
@@ -35,7 +36,9 @@ class FingerprintIndex {
   explicit FingerprintIndex(std::size_t count) {
     const int bits = std::max(4, static_cast<int>(std::bit_width(count)) + 1);
     shift_ = 64 - bits;
-    slots_.resize(std::size_t{1} << bits);
+    mask_ = (std::size_t{1} << bits) - 1;
+    // Fresh pages read as zeros: every slot starts empty.
+    block_ = work::PageBlock(sizeof(Slot) << bits);
   }
 
   // The number stored under the key; when there is none, stores `number`
@@ -43,9 +46,8 @@ class FingerprintIndex {
   template <typename HasKey>
   uint32_t FindOrInsert(uint64_t hash, uint32_t number, HasKey has_key) {
     const uint32_t fingerprint = static_cast<uint32_t>(hash);
-    const std::size_t mask = slots_.size() - 1;
-    for (std::size_t i = hash >> shift_;; i = (i + 1) & mask) {
-      Slot& slot = slots_[i];
+    for (std::size_t i = hash >> shift_;; i = (i + 1) & mask_) {
+      Slot& slot = slots()[i];
       if (slot.number_plus_one == 0) {
         slot = {number + 1, fingerprint};
         return number;
@@ -59,15 +61,14 @@ class FingerprintIndex {
 
   // Has the slot where a search for the hash starts fetched into the cache.
   void Prefetch(uint64_t hash) const {
-    __builtin_prefetch(&slots_[hash >> shift_]);
+    __builtin_prefetch(&slots()[hash >> shift_]);
   }
 
   template <typename HasKey>
   std::optional<uint32_t> Find(uint64_t hash, HasKey has_key) const {
     const uint32_t fingerprint = static_cast<uint32_t>(hash);
-    const std::size_t mask = slots_.size() - 1;
-    for (std::size_t i = hash >> shift_;; i = (i + 1) & mask) {
-      const Slot& slot = slots_[i];
+    for (std::size_t i = hash >> shift_;; i = (i + 1) & mask_) {
+      const Slot& slot = slots()[i];
       if (slot.number_plus_one == 0) return std::nullopt;
       if (slot.fingerprint == fingerprint &&
           has_key(slot.number_plus_one - 1)) {
@@ -83,7 +84,10 @@ class FingerprintIndex {
     uint32_t fingerprint = 0;
   };
 
-  std::vector<Slot> slots_;
+  Slot* slots() const { return static_cast<Slot*>(block_.data()); }
+
+  work::PageBlock block_;
+  std::size_t mask_ = 0;
   int shift_ = 60;
 };
 

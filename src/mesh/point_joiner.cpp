@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "work/huge_pages.h"
+
 namespace mesh {
 namespace {
 
@@ -64,7 +66,7 @@ uint32_t PointJoiner::JoinOne(const work::TableEntry& at, uint64_t hash) {
 }
 
 void PointJoiner::Expect(std::size_t vertices, std::size_t points) {
-  points_.reserve(vertices);
+  work::ReserveInHugePages(points_, vertices);
   std::size_t slots = slot_count_;
   while (slots < 2 * points) slots *= 2;
   if (slots != slot_count_) Resize(slots);

@@ -19,6 +19,8 @@
 #include "mesh/mesh_instances.h"
 #include "mesh/point_joiner.h"
 #include "obt/obt_format.h"
+#include "work/huge_pages.h"
+#include "work/page_block.h"
 
 namespace mesh {
 namespace {
@@ -173,7 +175,7 @@ class SceneConverter {
       return "face " + std::to_string(f) + " of mesh " +
              std::to_string(mesh_index);
     };
-    facts.used.assign(vertices, 0);
+    work::AssignInHugePages(facts.used, vertices, uint8_t{0});
     for (unsigned f = 0; f < mesh.mNumFaces; ++f) {
       const aiFace& face = mesh.mFaces[f];
       if (face.mNumIndices == 0 || face.mNumIndices > 3 ||
@@ -276,7 +278,8 @@ class SceneConverter {
   // them: in the order the points are first seen.
   bool JoinPoints() {
     outcome_.scale = scale_;
-    numbers_ = std::make_unique_for_overwrite<uint32_t[]>(vertex_total_);
+    number_block_ = work::PageBlock(vertex_total_ * sizeof(uint32_t));
+    numbers_ = static_cast<uint32_t*>(number_block_.data());
     joiner_.Expect(used_total_, likely_points_);
     std::size_t middle = vertex_total_;
     PointJoiner second;
@@ -440,8 +443,8 @@ class SceneConverter {
 
   void MakeTriangles(obt::ObtObject& object) {
     const auto total = static_cast<std::size_t>(triangle_total_);
-    object.triangles.reserve(total);
-    object.fourth_values.reserve(total);
+    work::ReserveInHugePages(object.triangles, total);
+    work::ReserveInHugePages(object.fourth_values, total);
     std::size_t first = 0;
     for (const MeshInstance& instance : instances_) {
       const aiMesh& mesh = *instance.mesh;
@@ -462,7 +465,8 @@ class SceneConverter {
       }
       first += mesh.mNumVertices;
     }
-    numbers_.reset();
+    number_block_ = work::PageBlock();
+    numbers_ = nullptr;
   }
 
   const aiScene& scene_;
@@ -482,7 +486,8 @@ class SceneConverter {
   PointJoiner joiner_;
   // The point number of each vertex of each instance, instance after
   // instance.
-  std::unique_ptr<uint32_t[]> numbers_;
+  work::PageBlock number_block_;
+  uint32_t* numbers_ = nullptr;
 };
 
 }  // namespace

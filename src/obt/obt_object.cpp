@@ -9,6 +9,7 @@
 #include "obt/pending_io_error.h"
 #include "obt/text_reader.h"
 #include "obt/text_writer.h"
+#include "work/huge_pages.h"
 
 namespace obt {
 namespace {
@@ -23,6 +24,16 @@ constexpr std::size_t kFirstReserve = 1 << 16;
 std::size_t ReserveFor(int32_t count) {
   return static_cast<std::size_t>(
       std::clamp<int64_t>(count, 0, int64_t{kFirstReserve}));
+}
+
+// Room for one more of the `count` entries of a list: doubling, as a vector
+// grows, but never beyond the count, and in huge pages once it is large.
+template <typename T>
+void RoomForOneMore(std::vector<T>& items, int32_t count) {
+  if (items.size() < items.capacity()) return;
+  const std::size_t doubled = std::min<std::size_t>(
+      2 * items.capacity(), static_cast<std::size_t>(std::max(count, 0)));
+  work::ReserveInHugePages(items, std::max(doubled, items.size() + 1));
 }
 
 class ObjectReader {
@@ -45,6 +56,7 @@ class ObjectReader {
     object_.points_missing_from =
         ReadList<3>(object_.point_count, object_.point_lines,
                     [this](const std::array<int32_t, 3>& xyz) {
+                      RoomForOneMore(object_.points, object_.point_count);
                       object_.points.push_back({xyz[0], xyz[1], xyz[2]});
                     });
     if (malformed()) return Malformed();
@@ -59,6 +71,8 @@ class ObjectReader {
     object_.triangles_missing_from = ReadList<4>(
         object_.triangle_count, object_.triangle_lines,
         [this](const std::array<int32_t, 4>& line) {
+          RoomForOneMore(object_.triangles, object_.triangle_count);
+          RoomForOneMore(object_.fourth_values, object_.triangle_count);
           object_.triangles.push_back({line[0], line[1], line[2]});
           object_.fourth_values.push_back(static_cast<uint8_t>(line[3]));
         });

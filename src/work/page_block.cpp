@@ -6,11 +6,10 @@
 #include <new>
 #include <utility>
 
+#include "work/huge_pages.h"
 namespace work {
 namespace {
 
-// The size of a huge page on the machines we run on.
-constexpr std::size_t kHugePage = std::size_t{2} << 20;
 constexpr std::size_t kPage = 4096;
 
 std::size_t RoundUp(std::size_t bytes, std::size_t unit) {

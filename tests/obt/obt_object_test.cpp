@@ -189,6 +189,35 @@ TEST(ObtObjectTest, ReadThatFailsMidFileIsNoShortObject) {
   EXPECT_EQ(code, 0);
 }
 
+TEST(ObtObjectTest, ReadsAndWritesListsFarLongerThanTheFirstRoom) {
+  // The lists grow many times over while they are read; a canonical file
+  // comes back byte for byte.
+  constexpr int kCount = 300'000;
+  std::string text = CrLf({"QZ_OBT", "2.000000", std::to_string(kCount)});
+  for (int i = 0; i < kCount; ++i) {
+    text += std::to_string(i) + " " + std::to_string(-i) + " " +
+            std::to_string(3 * i) + "\r\n";
+  }
+  text += std::to_string(kCount) + "\r\n";
+  for (int i = 0; i < kCount; ++i) {
+    text += std::to_string(i) + " " + std::to_string(kCount - 1 - i) + " " +
+            std::to_string(i / 2) + " " + std::to_string(i % 256) + "\r\n";
+  }
+  text += "0\r\n";
+  testing_support::TempDir dir;
+  testing_support::WriteFile(dir.File("source.obt"), text);
+  ObtObject object;
+  work::NullFeedback feedback;
+  ASSERT_EQ(obt::ReadObtFile(dir.File("source.obt"), object, feedback).status,
+            Status::kRead);
+  ASSERT_EQ(object.points.size(), kCount);
+  EXPECT_EQ(object.points[kCount - 1],
+            (work::TableEntry{kCount - 1, 1 - kCount, 3 * (kCount - 1)}));
+  int create_error = -1;
+  ASSERT_EQ(obt::WriteObtFile(dir.File("copy.obt"), object, create_error), 0);
+  EXPECT_TRUE(testing_support::ReadFile(dir.File("copy.obt")) == text);
+}
+
 TEST(ObtObjectTest, WritesWhatItReadsByTheWritingRules) {
   testing_support::TempDir dir;
   const std::string source = dir.File("source.obt");
