@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cstdint>
 #include <utility>
@@ -58,7 +59,9 @@ class SurfaceCheck {
   void Run() {
     for (std::size_t t = 0; t < object_.triangles.size(); ++t) {
       CheckTriangle(static_cast<uint32_t>(t));
+      if ((t + 1) % kBatch == 0) MakeUses();
     }
+    MakeUses();
     const bool closed = CheckEdges();
     if (closed && any_edge_) {
       findings_.Add({volume_ > 0   ? FindingKind::kOutwardVolume
@@ -138,9 +141,20 @@ class SurfaceCheck {
     // Every copy adds the same signed volume around the centre: a
     // reflection turns the sign, and its flipped corners turn it back.
     volume_ += TripleProduct(a, b, c);
-    edges_.Use(place[0], place[1], t);
-    edges_.Use(place[1], place[2], t);
-    edges_.Use(place[2], place[0], t);
+    for (std::size_t k = 0; k < 3; ++k) {
+      const uint32_t from = place[k];
+      const uint32_t to = place[(k + 1) % 3];
+      edges_.Prefetch(from, to);
+      uses_[use_count_++] = {from, to, t};
+    }
+  }
+
+  // The edge uses of the batch's triangles, in their order.
+  void MakeUses() {
+    for (std::size_t i = 0; i < use_count_; ++i) {
+      edges_.Use(uses_[i].from, uses_[i].to, uses_[i].triangle);
+    }
+    use_count_ = 0;
   }
 
   // The two corners of an edge as its first triangle names them, in its
@@ -212,6 +226,17 @@ class SurfaceCheck {
   // The mirrored planes each place lies in.
   std::vector<uint8_t> on_planes_;
   EdgeTable edges_;
+  // The edge table is far larger than the caches: the slots of a batch of
+  // triangles' edges are fetched while the batch is checked, and the edges
+  // used after it, so that their misses overlap.
+  static constexpr std::size_t kBatch = 32;
+  struct PendingUse {
+    uint32_t from;
+    uint32_t to;
+    uint32_t triangle;
+  };
+  std::array<PendingUse, 3 * kBatch> uses_;
+  std::size_t use_count_ = 0;
   Int128 volume_ = 0;
   bool any_edge_ = false;
 };
