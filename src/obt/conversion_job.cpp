@@ -16,6 +16,7 @@
 #include "obt/obt_header.h"
 #include "obt/point_fields.h"
 #include "obt/status_texts.h"
+#include "obt/triangle_lines.h"
 #include "work/scope_exit.h"
 #include "work/wrap_arithmetic.h"
 
@@ -423,12 +424,19 @@ void ConversionJob::WriteTriangles(const OutputList& list,
   const auto write_lines = [&](const auto& number) {
     const auto stretch = [&](std::size_t copy, std::size_t row,
                              std::size_t end_row, char* out) {
-      for (; row < end_row; ++row) {
-        const work::TableEntry triangle =
-            mirror::ReplicatedTriangle(plan, copy, point_count, triangles[row]);
-        out = WriteNumberLineEndingInByte(
-            out, fourth_values[row], number(triangle[0]), number(triangle[1]),
-            number(triangle[2]));
+      // The corners as written, a handful of lines at a time.
+      std::array<work::TableEntry, 64> written;
+      while (row < end_row) {
+        const std::size_t lines = std::min(written.size(), end_row - row);
+        for (std::size_t i = 0; i < lines; ++i) {
+          const work::TableEntry triangle = mirror::ReplicatedTriangle(
+              plan, copy, point_count, triangles[row + i]);
+          written[i] = {number(triangle[0]), number(triangle[1]),
+                        number(triangle[2])};
+        }
+        out =
+            WriteTriangleLines(out, written.data(), fourth_values + row, lines);
+        row += lines;
       }
       return out;
     };

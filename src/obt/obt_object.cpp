@@ -9,6 +9,7 @@
 #include "obt/pending_io_error.h"
 #include "obt/text_reader.h"
 #include "obt/text_writer.h"
+#include "obt/triangle_lines.h"
 #include "work/huge_pages.h"
 
 namespace obt {
@@ -203,11 +204,8 @@ int WriteObtFile(const std::string& path, const ObtObject& object,
   writer.WriteLines(
       triangles.size(), kMaxNumberLineLength<4>,
       [&triangles, &fourth](std::size_t first, std::size_t end, char* out) {
-        for (std::size_t t = first; t < end; ++t) {
-          out = WriteNumberLineEndingInByte(out, fourth[t], triangles[t][0],
-                                            triangles[t][1], triangles[t][2]);
-        }
-        return out;
+        return WriteTriangleLines(out, triangles.data() + first,
+                                  fourth.data() + first, end - first);
       });
   if (object.IsVersion2()) {
     writer.WriteSingleChar('0');

@@ -6,6 +6,9 @@
 #include <cstdint>
 #include <limits>
 #include <string>
+#include <vector>
+
+#include "obt/triangle_lines.h"
 
 namespace {
 
@@ -69,6 +72,71 @@ TEST(DecimalFormatTest, LinesEndingInEveryByteValue) {
         out, static_cast<uint8_t>(last), low, low, low);
     ASSERT_EQ(std::string(out, end), "-2147483648 -2147483648 -2147483648 " +
                                          std::to_string(last) + "\r\n");
+  }
+}
+
+TEST(DecimalFormatTest, TriangleLinesAsLineByLine) {
+  // Eight lines at a time where every corner has at most eight digits, one
+  // by one where a group holds another: boundaries of every length, the
+  // first too large and negative ones, among random point numbers.
+  const int32_t low = std::numeric_limits<int32_t>::min();
+  const int32_t high = std::numeric_limits<int32_t>::max();
+  std::vector<int32_t> special = {0, 100'000'000, -1, low, high};
+  for (int32_t power = 1; power <= 10'000'000; power *= 10) {
+    special.insert(special.end(), {power - 1, power, 10 * power - 1});
+  }
+  struct Case {
+    const char* name;
+    std::size_t count;
+    // Every so many corners a random int32_t instead; 0 for none.
+    std::size_t random_every;
+    // Each special corner alone in a group of eight lines.
+    bool special_corners;
+  };
+  const Case cases[] = {{"none", 0, 0, false},
+                        {"fewer than eight", 7, 0, false},
+                        {"eight", 8, 0, false},
+                        {"one more", 9, 0, false},
+                        {"many", 1001, 0, false},
+                        {"some too large", 1001, 37, false},
+                        {"special corners", special.size() * 8, 0, true}};
+  uint32_t state = 7;
+  const auto next = [&state] {
+    state = state * 1664525u + 1013904223u;
+    return state;
+  };
+  for (const Case& c : cases) {
+    std::vector<work::TableEntry> corners;
+    std::vector<uint8_t> fourth;
+    for (std::size_t i = 0; i < c.count; ++i) {
+      work::TableEntry corner;
+      for (std::size_t k = 0; k < 3; ++k) {
+        const std::size_t n = 3 * i + k;
+        if (c.special_corners && i % 8 == 5) {
+          corner[k] = special[i / 8];
+        } else if (c.random_every != 0 && n % c.random_every == 0) {
+          corner[k] = static_cast<int32_t>(next());
+        } else {
+          // A point number of any length up to eight digits.
+          corner[k] = static_cast<int32_t>(next() % 100'000'000 >> next() % 27);
+        }
+      }
+      corners.push_back(corner);
+      fourth.push_back(static_cast<uint8_t>(next()));
+    }
+    std::string expected;
+    char line[obt::kMaxNumberLineLength<4>];
+    for (std::size_t i = 0; i < c.count; ++i) {
+      expected.append(
+          line, obt::WriteNumberLineEndingInByte(line, fourth[i], corners[i][0],
+                                                 corners[i][1], corners[i][2]));
+    }
+    const std::size_t room = c.count * obt::kMaxNumberLineLength<4>;
+    std::string out(room + 16, '#');
+    char* const end = obt::WriteTriangleLines(out.data(), corners.data(),
+                                              fourth.data(), c.count);
+    EXPECT_EQ(std::string(out.data(), end), expected) << c.name;
+    EXPECT_EQ(out.substr(room), std::string(16, '#')) << c.name;
   }
 }
 
