@@ -127,6 +127,11 @@ RunResult ConversionJob::RunConversionJob(const work::RunInputs& inputs,
     return refuse(RunResult::kObjectTooLarge);
   }
   if (point_count_ > 0) feedback.SetGaugeProgress(67);
+  // The triangles may be read on a helper thread while the points are
+  // staged and written; their gauge steps and the errors they leave come
+  // where they would without it, after the points.
+  const work::ScopeExit stop_reading([this] { StopReadingTriangles(); });
+  StartReadingTriangles();
   OutputList points = Replicated(point_count_);
   if (result_stage_ != nullptr) {
     // A stage that finds no memory for its own tables refuses the run as
@@ -139,11 +144,6 @@ RunResult ConversionJob::RunConversionJob(const work::RunInputs& inputs,
       return refuse(RunResult::kObjectTooLarge);
     }
   }
-  // The triangles may be read on a helper thread while the points are
-  // written; their gauge steps and the errors they leave come where they
-  // would without it, after the points.
-  const work::ScopeExit stop_reading([this] { StopReadingTriangles(); });
-  StartReadingTriangles();
   WritePoints(points, feedback);
 
   feedback.SetGaugeMaximum(100);
