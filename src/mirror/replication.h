@@ -23,20 +23,34 @@ inline work::TableEntry MirroredPoint(const CopyPlan& plan, std::size_t copy,
           work::WrapMultiply(point[2], sign[2])};
 }
 
-// Copy `copy` of one triangle: it names the points copy·N further on, in
-// the file's 32-bit point numbers whatever N is, with its first two corners
+// How copy `copy` of the triangles names its points: copy·N further on, in
+// the file's 32-bit point numbers whatever N is, with the first two corners
 // swapped when the copy is mirrored on an odd number of axes.
+struct TriangleShift {
+  uint32_t offset = 0;
+  bool flip = false;
+};
+
+inline TriangleShift ShiftOfCopy(const CopyPlan& plan, std::size_t copy,
+                                 int32_t point_count) {
+  if (copy == 0) return {};
+  return {static_cast<uint32_t>(point_count) * static_cast<uint32_t>(copy),
+          plan.winding_flip[copy - 1] != 0};
+}
+
+inline work::TableEntry ShiftedTriangle(const TriangleShift& shift,
+                                        const work::TableEntry& triangle) {
+  return {work::WrapAdd(triangle[shift.flip ? 1 : 0], shift.offset),
+          work::WrapAdd(triangle[shift.flip ? 0 : 1], shift.offset),
+          work::WrapAdd(triangle[2], shift.offset)};
+}
+
+// Copy `copy` of one triangle.
 inline work::TableEntry ReplicatedTriangle(const CopyPlan& plan,
                                            std::size_t copy,
                                            int32_t point_count,
                                            const work::TableEntry& triangle) {
-  if (copy == 0) return triangle;
-  const uint32_t offset =
-      static_cast<uint32_t>(point_count) * static_cast<uint32_t>(copy);
-  const bool flip = plan.winding_flip[copy - 1] != 0;
-  return {work::WrapAdd(triangle[flip ? 1 : 0], offset),
-          work::WrapAdd(triangle[flip ? 0 : 1], offset),
-          work::WrapAdd(triangle[2], offset)};
+  return ShiftedTriangle(ShiftOfCopy(plan, copy, point_count), triangle);
 }
 
 // Fills point entries N+1 .. (copy_count+1)·N from entries 1..N, each

@@ -419,12 +419,22 @@ void ConversionJob::WriteTriangles(const OutputList& list,
   const uint8_t* fourth_values = tables_.fourth_values();
   const mirror::CopyPlan& plan = mirror_.plan;
   const int32_t point_count = point_count_;
-  // `number(corner)`: the number a corner that the replication gives is
-  // written as.
-  const auto write_lines = [&](const auto& number) {
-    const auto stretch = [&](std::size_t copy, std::size_t row,
-                             std::size_t end_row, char* out) {
-      // The corners as written, a handful of lines at a time.
+  const auto write_lines = [&](const auto& stretch) {
+    target_.WriteLines(
+        list.entries(), kMaxNumberLineLength<4>,
+        [&stretch, &list](std::size_t first, std::size_t end, char* out) {
+          return WriteCopyLines(list.rows, list.kept, first, end, out, stretch);
+        });
+  };
+  if (list.kept != nullptr) {
+    // The corners name the points as the stage numbers them: the lines'
+    // corners are put together a handful at a time.
+    const uint32_t* numbers = result_stage_->point_numbers().data();
+    const auto number = [numbers](int32_t corner) {
+      return static_cast<int32_t>(numbers[static_cast<uint32_t>(corner)]);
+    };
+    write_lines([&](std::size_t copy, std::size_t row, std::size_t end_row,
+                    char* out) {
       std::array<work::TableEntry, 64> written;
       while (row < end_row) {
         const std::size_t lines = std::min(written.size(), end_row - row);
@@ -439,21 +449,14 @@ void ConversionJob::WriteTriangles(const OutputList& list,
         row += lines;
       }
       return out;
-    };
-    target_.WriteLines(
-        list.entries(), kMaxNumberLineLength<4>,
-        [&stretch, &list](std::size_t first, std::size_t end, char* out) {
-          return WriteCopyLines(list.rows, list.kept, first, end, out, stretch);
-        });
-  };
-  if (list.kept != nullptr) {
-    // The corners name the points as the stage numbers them.
-    const uint32_t* numbers = result_stage_->point_numbers().data();
-    write_lines([numbers](int32_t corner) {
-      return static_cast<int32_t>(numbers[static_cast<uint32_t>(corner)]);
     });
   } else {
-    write_lines([](int32_t corner) { return corner; });
+    write_lines([&](std::size_t copy, std::size_t row, std::size_t end_row,
+                    char* out) {
+      return WriteTriangleLines(out, triangles + row, fourth_values + row,
+                                end_row - row,
+                                mirror::ShiftOfCopy(plan, copy, point_count));
+    });
   }
   pending_.CheckIo();
   if (header_.version_text == kVersion2Line) {

@@ -1,5 +1,6 @@
 #include "obt/triangle_lines.h"
 
+#include <array>
 #include <bit>
 #include <cstring>
 
@@ -12,11 +13,14 @@
 namespace obt {
 namespace {
 
-char* WriteOneByOne(char* out, const work::TableEntry* corners,
-                    const uint8_t* fourth_values, std::size_t count) {
+char* WriteOneByOne(char* out, const work::TableEntry* triangles,
+                    const uint8_t* fourth_values, std::size_t count,
+                    const mirror::TriangleShift& shift) {
   for (std::size_t i = 0; i < count; ++i) {
-    out = WriteNumberLineEndingInByte(out, fourth_values[i], corners[i][0],
-                                      corners[i][1], corners[i][2]);
+    const work::TableEntry corners =
+        mirror::ShiftedTriangle(shift, triangles[i]);
+    out = WriteNumberLineEndingInByte(out, fourth_values[i], corners[0],
+                                      corners[1], corners[2]);
   }
   return out;
 }
@@ -57,12 +61,15 @@ __attribute__((target("avx2"))) __m256i FourEightDigitValues(__m128i v) {
 // Eight lines; false, with nothing written, when a corner is negative or
 // has more than eight digits.
 __attribute__((target("avx2"))) bool WriteEightLines(
-    char*& out, const work::TableEntry* corners, const uint8_t* fourth_values) {
-  const auto* numbers = reinterpret_cast<const __m128i*>(corners[0].data());
+    char*& out, const work::TableEntry* triangles, const uint8_t* fourth_values,
+    const mirror::TriangleShift& shift) {
+  const auto* numbers = reinterpret_cast<const __m128i*>(triangles[0].data());
+  const __m128i offset = _mm_set1_epi32(static_cast<int>(shift.offset));
   __m128i quads[6];
   __m128i largest = _mm_setzero_si128();
   for (int k = 0; k < 6; ++k) {
-    quads[k] = _mm_loadu_si128(numbers + k);
+    // Adding wraps at 32 bits, as WrapAdd does.
+    quads[k] = _mm_add_epi32(_mm_loadu_si128(numbers + k), offset);
     largest = _mm_max_epu32(largest, quads[k]);
   }
   const __m128i limit = _mm_set1_epi32(kEightDigitLimit - 1);
@@ -75,9 +82,13 @@ __attribute__((target("avx2"))) bool WriteEightLines(
     _mm256_store_si256(reinterpret_cast<__m256i*>(digits + 4 * k),
                        FourEightDigitValues(quads[k]));
   }
+  // The corners in the order they are written.
+  const std::array<std::size_t, 3> order =
+      shift.flip ? std::array<std::size_t, 3>{1, 0, 2}
+                 : std::array<std::size_t, 3>{0, 1, 2};
   char* at = out;
   for (std::size_t line = 0; line < kLinesAtOnce; ++line) {
-    for (std::size_t k = 0; k < 3; ++k) {
+    for (const std::size_t k : order) {
       const uint64_t values = digits[3 * line + k];
       // As in WriteUpToEight: the zero bytes below the first nonzero digit
       // are leading zeros, and a stop bit keeps the last digit of 0.
@@ -109,20 +120,23 @@ const bool kHasVectors = HasVectors();
 
 }  // namespace
 
-char* WriteTriangleLines(char* out, const work::TableEntry* corners,
-                         const uint8_t* fourth_values, std::size_t count) {
+char* WriteTriangleLines(char* out, const work::TableEntry* triangles,
+                         const uint8_t* fourth_values, std::size_t count,
+                         const mirror::TriangleShift& shift) {
   std::size_t done = 0;
 #if defined(__x86_64__)
   if (kHasVectors) {
     for (; done + kLinesAtOnce <= count; done += kLinesAtOnce) {
-      if (!WriteEightLines(out, corners + done, fourth_values + done)) {
-        out = WriteOneByOne(out, corners + done, fourth_values + done,
-                            kLinesAtOnce);
+      if (!WriteEightLines(out, triangles + done, fourth_values + done,
+                           shift)) {
+        out = WriteOneByOne(out, triangles + done, fourth_values + done,
+                            kLinesAtOnce, shift);
       }
     }
   }
 #endif
-  return WriteOneByOne(out, corners + done, fourth_values + done, count - done);
+  return WriteOneByOne(out, triangles + done, fourth_values + done,
+                       count - done, shift);
 }
 
 }  // namespace obt

@@ -4,18 +4,21 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "mirror/replication.h"
 #include "work/work_tables.h"
 
 namespace obt {
 
-// Writes `count` triangle records, corners[i] and fourth_values[i] each, as
+// Writes `count` triangle records, the corners of triangles[i] moved as
+// `shift` says (mirror::ShiftedTriangle) and fourth_values[i] each, as
 // WriteNumberLineEndingInByte writes one, and returns the end. Stores
 // nothing beyond `count` times the longest such record. Most of a
 // conversion's output is these lines: where the processor has 256-bit
 // vectors, the digits of eight lines' corners are made at once, as long as
 // all of them are point numbers below 100,000,000.
-char* WriteTriangleLines(char* out, const work::TableEntry* corners,
-                         const uint8_t* fourth_values, std::size_t count);
+char* WriteTriangleLines(char* out, const work::TableEntry* triangles,
+                         const uint8_t* fourth_values, std::size_t count,
+                         const mirror::TriangleShift& shift = {});
 
 }  // namespace obt
 

@@ -78,7 +78,8 @@ TEST(DecimalFormatTest, LinesEndingInEveryByteValue) {
 TEST(DecimalFormatTest, TriangleLinesAsLineByLine) {
   // Eight lines at a time where every corner has at most eight digits, one
   // by one where a group holds another: boundaries of every length, the
-  // first too large and negative ones, among random point numbers.
+  // first too large and negative ones, among random point numbers; shifted
+  // as a copy shifts them, too into the negative.
   const int32_t low = std::numeric_limits<int32_t>::min();
   const int32_t high = std::numeric_limits<int32_t>::max();
   std::vector<int32_t> special = {0, 100'000'000, -1, low, high};
@@ -92,14 +93,18 @@ TEST(DecimalFormatTest, TriangleLinesAsLineByLine) {
     std::size_t random_every;
     // Each special corner alone in a group of eight lines.
     bool special_corners;
+    mirror::TriangleShift shift = {};
   };
-  const Case cases[] = {{"none", 0, 0, false},
-                        {"fewer than eight", 7, 0, false},
-                        {"eight", 8, 0, false},
-                        {"one more", 9, 0, false},
-                        {"many", 1001, 0, false},
-                        {"some too large", 1001, 37, false},
-                        {"special corners", special.size() * 8, 0, true}};
+  const Case cases[] = {
+      {"none", 0, 0, false},
+      {"fewer than eight", 7, 0, false},
+      {"eight", 8, 0, false},
+      {"one more", 9, 0, false},
+      {"many", 1001, 0, false},
+      {"shifted and flipped", 1001, 0, false, {7'000'000, true}},
+      {"shifted to be negative", 1001, 0, false, {0xFFFF'0000u, false}},
+      {"some too large", 1001, 37, false},
+      {"special corners", special.size() * 8, 0, true}};
   uint32_t state = 7;
   const auto next = [&state] {
     state = state * 1664525u + 1013904223u;
@@ -127,14 +132,16 @@ TEST(DecimalFormatTest, TriangleLinesAsLineByLine) {
     std::string expected;
     char line[obt::kMaxNumberLineLength<4>];
     for (std::size_t i = 0; i < c.count; ++i) {
+      const work::TableEntry shifted =
+          mirror::ShiftedTriangle(c.shift, corners[i]);
       expected.append(
-          line, obt::WriteNumberLineEndingInByte(line, fourth[i], corners[i][0],
-                                                 corners[i][1], corners[i][2]));
+          line, obt::WriteNumberLineEndingInByte(line, fourth[i], shifted[0],
+                                                 shifted[1], shifted[2]));
     }
     const std::size_t room = c.count * obt::kMaxNumberLineLength<4>;
     std::string out(room + 16, '#');
     char* const end = obt::WriteTriangleLines(out.data(), corners.data(),
-                                              fourth.data(), c.count);
+                                              fourth.data(), c.count, c.shift);
     EXPECT_EQ(std::string(out.data(), end), expected) << c.name;
     EXPECT_EQ(out.substr(room), std::string(16, '#')) << c.name;
   }
