@@ -5,10 +5,7 @@
 #include <cstring>
 
 #include "obt/decimal_format.h"
-
-#if defined(__x86_64__)
-#include <immintrin.h>
-#endif
+#include "obt/vector_digits.h"
 
 namespace obt {
 namespace {
@@ -33,31 +30,6 @@ static_assert(sizeof(work::TableEntry) == 3 * sizeof(int32_t),
 constexpr std::size_t kLinesAtOnce = 8;
 constexpr uint32_t kEightDigitLimit = 100'000'000;
 
-// The digit values of four numbers below 100,000,000 in four 64-bit lanes,
-// each lane as decimal_internal::EightDigitValues gives it for one number,
-// by the same steps: no lane's products reach beyond its own 32 or 16 bits.
-__attribute__((target("avx2"))) __m256i FourEightDigitValues(__m128i v) {
-  const __m256i wide = _mm256_cvtepu32_epi64(v);
-  // v / 10000 as the compiler makes it, and v % 10000 in the upper half.
-  const __m256i high = _mm256_srli_epi64(
-      _mm256_mul_epu32(wide, _mm256_set1_epi64x(0xd1b71759)), 45);
-  const __m256i low =
-      _mm256_sub_epi32(wide, _mm256_mul_epu32(high, _mm256_set1_epi64x(10000)));
-  const __m256i fours = _mm256_or_si256(high, _mm256_slli_epi64(low, 32));
-  const __m256i hundreds = _mm256_and_si256(
-      _mm256_srli_epi32(_mm256_mullo_epi32(fours, _mm256_set1_epi32(5243)), 19),
-      _mm256_set1_epi32(0x7f));
-  const __m256i twos = _mm256_sub_epi32(
-      _mm256_slli_epi32(fours, 16),
-      _mm256_mullo_epi32(hundreds, _mm256_set1_epi32((100 << 16) - 1)));
-  const __m256i tens = _mm256_and_si256(
-      _mm256_srli_epi16(_mm256_mullo_epi16(twos, _mm256_set1_epi16(103)), 10),
-      _mm256_set1_epi16(0xf));
-  return _mm256_sub_epi16(
-      _mm256_slli_epi16(twos, 8),
-      _mm256_mullo_epi16(tens, _mm256_set1_epi16((10 << 8) - 1)));
-}
-
 // Eight lines; false, with nothing written, when a corner is negative or
 // has more than eight digits.
 __attribute__((target("avx2"))) bool WriteEightLines(
@@ -80,7 +52,7 @@ __attribute__((target("avx2"))) bool WriteEightLines(
   alignas(32) uint64_t digits[3 * kLinesAtOnce];
   for (int k = 0; k < 6; ++k) {
     _mm256_store_si256(reinterpret_cast<__m256i*>(digits + 4 * k),
-                       FourEightDigitValues(quads[k]));
+                       vector_digits::FourEightDigitValues(quads[k]));
   }
   // The corners in the order they are written.
   const std::array<std::size_t, 3> order =
@@ -109,13 +81,6 @@ __attribute__((target("avx2"))) bool WriteEightLines(
   return true;
 }
 
-bool HasVectors() {
-  __builtin_cpu_init();
-  return __builtin_cpu_supports("avx2") != 0;
-}
-
-const bool kHasVectors = HasVectors();
-
 #endif  // defined(__x86_64__)
 
 }  // namespace
@@ -125,7 +90,7 @@ char* WriteTriangleLines(char* out, const work::TableEntry* triangles,
                          const mirror::TriangleShift& shift) {
   std::size_t done = 0;
 #if defined(__x86_64__)
-  if (kHasVectors) {
+  if (vector_digits::Available()) {
     for (; done + kLinesAtOnce <= count; done += kLinesAtOnce) {
       if (!WriteEightLines(out, triangles + done, fourth_values + done,
                            shift)) {

@@ -23,7 +23,21 @@ struct FieldsCase {
 // the lines to be formatted anew.
 TEST(PointFieldsTest, LinesMatchFormattedLinesOrAreNotMade) {
   // A value and its reflection are c + p and c - p.
+  // Rows four at a time and the rest one by one: random values of every
+  // length, both signs, around a centre.
+  std::vector<work::TableEntry> many;
+  uint32_t state = 3;
+  for (int row = 0; row < 1003; ++row) {
+    work::TableEntry point;
+    for (int32_t& value : point) {
+      state = state * 1664525u + 1013904223u;
+      value = static_cast<int32_t>(state % 19'999'999 >> (state >> 27)) -
+              9'999'999 / static_cast<int32_t>(1 + (state >> 29));
+    }
+    many.push_back(point);
+  }
   const std::vector<FieldsCase> cases = {
+      {"many rows", many, {0, 0, 0}, true},
       {"edges of eight characters around 0",
        {{0, -9'999'999, 9'999'999}, {1, -1, 123}},
        {0, 0, 0},
