@@ -39,17 +39,27 @@ inline uint64_t EightDigitValues(uint32_t v) {
 
 inline constexpr uint64_t kAsciiZeros = 0x30303030'30303030ULL;
 
+// The text of the digit values EightDigitValues gives, without leading
+// zeros, in the bytes of a word (the first in the lowest), and its length.
+struct DigitText {
+  uint64_t text;
+  int length;
+};
+
+inline DigitText TextOfDigits(uint64_t digits) {
+  // The zero bytes below the first nonzero digit are leading zeros; a
+  // stop bit keeps the last digit of 0.
+  const int leading = std::countr_zero(digits | (uint64_t{1} << 56)) / 8;
+  return {(digits + kAsciiZeros) >> (8 * leading), 8 - leading};
+}
+
 // One to eight digits of v < 100'000'000, without leading zeros. Stores
 // eight bytes from `out`, of which only those up to the end it returns
 // count.
 inline char* WriteUpToEight(char* out, uint32_t v) {
-  const uint64_t digits = EightDigitValues(v);
-  // The zero bytes below the first nonzero digit are leading zeros; a
-  // stop bit keeps the last digit of 0.
-  const int leading = std::countr_zero(digits | (uint64_t{1} << 56)) / 8;
-  const uint64_t text = (digits + kAsciiZeros) >> (8 * leading);
-  std::memcpy(out, &text, 8);
-  return out + (8 - leading);
+  const DigitText digits = TextOfDigits(EightDigitValues(v));
+  std::memcpy(out, &digits.text, 8);
+  return out + digits.length;
 }
 
 // Exactly eight digits of v < 100'000'000, leading zeros included.

@@ -1,6 +1,5 @@
 #include "obt/point_fields.h"
 
-#include <bit>
 #include <cstring>
 #include <initializer_list>
 #include <new>
@@ -70,14 +69,12 @@ __attribute__((target("avx2"))) void MakeFourRows(
     uint32_t row_lengths = 0;
     for (std::size_t field = 0; field < 6; ++field) {
       const std::size_t i = 6 * row + field;
-      // As in WriteUpToEight, and the sign before the digits.
-      const int leading = std::countr_zero(words[i] | (uint64_t{1} << 56)) / 8;
-      uint64_t text =
-          (words[i] + decimal_internal::kAsciiZeros) >> (8 * leading);
+      // As WriteDecimal writes it: the sign before the digits.
+      const decimal_internal::DigitText text =
+          decimal_internal::TextOfDigits(words[i]);
       const bool negative = values[i] < 0;
-      if (negative) text = text << 8 | '-';
-      digits[i] = text;
-      row_lengths |= static_cast<uint32_t>(8 - leading + negative)
+      digits[i] = negative ? text.text << 8 | '-' : text.text;
+      row_lengths |= static_cast<uint32_t>(text.length + negative)
                      << (4 * field);
     }
     lengths[row] = row_lengths;

@@ -1,7 +1,6 @@
 #include "obt/triangle_lines.h"
 
 #include <array>
-#include <bit>
 #include <cstring>
 
 #include "obt/decimal_format.h"
@@ -61,14 +60,10 @@ __attribute__((target("avx2"))) bool WriteEightLines(
   char* at = out;
   for (std::size_t line = 0; line < kLinesAtOnce; ++line) {
     for (const std::size_t k : order) {
-      const uint64_t values = digits[3 * line + k];
-      // As in WriteUpToEight: the zero bytes below the first nonzero digit
-      // are leading zeros, and a stop bit keeps the last digit of 0.
-      const int leading = std::countr_zero(values | (uint64_t{1} << 56)) / 8;
-      const uint64_t text =
-          (values + decimal_internal::kAsciiZeros) >> (8 * leading);
-      std::memcpy(at, &text, sizeof text);
-      at += 8 - leading;
+      const decimal_internal::DigitText text =
+          decimal_internal::TextOfDigits(digits[3 * line + k]);
+      std::memcpy(at, &text.text, sizeof text.text);
+      at += text.length;
       *at++ = ' ';
     }
     // The last blank is the fourth field's own.
