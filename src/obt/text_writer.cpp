@@ -19,9 +19,10 @@ int TextWriter::OpenForWriting(const std::string& path) {
     pending_.Set(IoCodeFromErrno(error));
     return error;
   }
-  if (!buffer_) {
-    buffer_ = std::make_unique_for_overwrite<char[]>(kBufferSize);
-    spare_ = std::make_unique_for_overwrite<char[]>(kBufferSize);
+  if (buffers_.empty()) {
+    buffers_ = work::PageBlock(2 * kBufferSize);
+    buffer_ = static_cast<char*>(buffers_.data());
+    spare_ = buffer_ + kBufferSize;
   }
   return 0;
 }
@@ -30,7 +31,7 @@ void TextWriter::WriteText(std::string_view bytes) {
   while (!bytes.empty()) {
     Reserve(1);
     const std::size_t take = std::min(bytes.size(), kBufferSize - used_);
-    std::memcpy(buffer_.get() + used_, bytes.data(), take);
+    std::memcpy(buffer_ + used_, bytes.data(), take);
     used_ += take;
     bytes.remove_prefix(take);
   }
@@ -51,7 +52,7 @@ void TextWriter::Flush() {
   }
   // After a failed write the output is lost anyway; nothing more goes out.
   if (!write_failed_) {
-    RecordWriteError(WriteFully(target_.fd(), buffer_.get(), size));
+    RecordWriteError(WriteFully(target_.fd(), buffer_, size));
   }
 }
 
@@ -84,12 +85,12 @@ void TextWriter::WriteLines(std::size_t count, std::size_t max_line_length,
     std::jthread helper;
     if (blocks > 1) {
       try {
-        helper = std::jthread(take_blocks, 1, 2, spare_.get());
+        helper = std::jthread(take_blocks, 1, 2, spare_);
       } catch (const std::system_error&) {
         // No thread to be had: slower, but the same bytes.
       }
     }
-    take_blocks(0, helper.joinable() ? 2 : 1, buffer_.get());
+    take_blocks(0, helper.joinable() ? 2 : 1, buffer_);
   }
   RecordWriteError(output.error());
 }

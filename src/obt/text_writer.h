@@ -4,13 +4,14 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
-#include <memory>
 #include <string>
 #include <string_view>
 
 #include "obt/decimal_format.h"
 #include "obt/pending_io_error.h"
 #include "obt/target_file.h"
+#include "work/huge_pages.h"
+#include "work/page_block.h"
 
 namespace obt {
 
@@ -38,7 +39,7 @@ class TextWriter {
   void WriteText(std::string_view bytes);
   void WriteNumber(int32_t value) {
     Reserve(kMaxDecimalLength);
-    used_ = WriteDecimal(buffer_.get() + used_, value) - buffer_.get();
+    used_ = WriteDecimal(buffer_ + used_, value) - buffer_;
   }
   void WriteSingleChar(char byte) {
     Reserve(1);
@@ -73,14 +74,17 @@ class TextWriter {
   }
   void RecordWriteError(int error);
 
-  static constexpr std::size_t kBufferSize = 1 << 20;
+  // Two megabytes: the kernel takes a large output faster in few large
+  // writes than in many small ones, and each buffer fills one huge page.
+  static constexpr std::size_t kBufferSize = work::kHugePage;
 
   PendingIoError& pending_;
   TargetFile target_;
   // The buffer of single writes, which WriteLines uses for this thread's
-  // blocks, and the helper thread's block buffer.
-  std::unique_ptr<char[]> buffer_;
-  std::unique_ptr<char[]> spare_;
+  // blocks, and the helper thread's block buffer, both in `buffers_`.
+  work::PageBlock buffers_;
+  char* buffer_ = nullptr;
+  char* spare_ = nullptr;
   std::size_t used_ = 0;
   bool write_failed_ = false;
 };
