@@ -3,6 +3,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -54,5 +55,28 @@ void BM_ReadNumber(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * 3 * kLines);
 }
 BENCHMARK(BM_ReadNumber)->Unit(benchmark::kMillisecond);
+
+// The same file a line at a time, as the converter reads its points.
+void BM_ReadNumberLine(benchmark::State& state) {
+  const std::string path = NumberFile().string();
+  const auto bytes = static_cast<int64_t>(std::filesystem::file_size(path));
+  obt::PendingIoError pending;
+  obt::TextReader reader(pending);
+  int64_t sum = 0;
+  for (auto _ : state) {
+    reader.OpenForReading(path);
+    std::array<int32_t, 3> line{};
+    for (int64_t i = 0; i < kLines; ++i) {
+      reader.ReadNumberLine(line);
+      sum += line[0] + line[1] + line[2];
+    }
+    reader.CloseTextFile();
+  }
+  benchmark::DoNotOptimize(sum);
+  if (pending.TakeIoError() != 0) state.SkipWithError("reading failed");
+  state.SetBytesProcessed(state.iterations() * bytes);
+  state.SetItemsProcessed(state.iterations() * kLines);
+}
+BENCHMARK(BM_ReadNumberLine)->Unit(benchmark::kMillisecond);
 
 }  // namespace

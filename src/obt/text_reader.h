@@ -9,6 +9,7 @@
 #include <string>
 
 #include "obt/pending_io_error.h"
+#include "obt/vector_digits.h"
 
 namespace obt {
 
@@ -115,6 +116,10 @@ class TextReader {
   int64_t line_number_ = 1;
   int64_t numbers_past_end_ = 0;
   int64_t first_malformed_line_ = 0;
+#if defined(__x86_64__)
+  // Whether the processor reads a common line in one look (AVX2).
+  bool vector_lines_ = vector_digits::Available();
+#endif
 };
 
 }  // namespace obt

@@ -229,7 +229,10 @@ std::string MixedLines(unsigned seed) {
       "$1F",        "+5",
       "1e3",        "x",
       "12,5",       "00000000000000000000000000000000000001",
-      "\177",       "2147483648"};
+      "\177",       "2147483648",
+      "12345678",   "-12345678",
+      "1-2",        "-0",
+      "5-",         "\200"};
   static const std::vector<std::string> kGaps = {" ",  " ",  " ",    "\t",
                                                  "  ", "\n", "\001", " \r\n "};
   static const std::vector<std::string> kEnds = {"\r\n", "\r\n", "\r\n",
