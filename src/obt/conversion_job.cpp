@@ -14,7 +14,6 @@
 #include "obt/file_identity.h"
 #include "obt/obt_format.h"
 #include "obt/obt_header.h"
-#include "obt/point_fields.h"
 #include "obt/status_texts.h"
 #include "obt/triangle_lines.h"
 #include "work/scope_exit.h"
@@ -40,7 +39,9 @@ std::size_t EntriesFor(int32_t copy_count, int32_t count) {
 
 // From this many copies of the points on, their lines are put together
 // from fields made once.
-constexpr std::size_t kCopiesForPointFields = 4;
+constexpr int32_t kCopiesForPointFields = 4;
+// How many points the reading stores before it tells the fields' helper.
+constexpr std::size_t kRowsStoredAtOnce = 1 << 14;
 
 // Writes lines [first, end) of a list that holds its copies one after the
 // other, `rows` lines each, or only those a stage keeps of them:
@@ -123,7 +124,8 @@ RunResult ConversionJob::RunConversionJob(const work::RunInputs& inputs,
 
   // The copies are made as they are written, and only the source's entries
   // take memory.
-  if (!ReadPoints(feedback)) {
+  PointFields fields;
+  if (!ReadPoints(fields, feedback)) {
     return refuse(RunResult::kObjectTooLarge);
   }
   if (point_count_ > 0) feedback.SetGaugeProgress(67);
@@ -144,7 +146,7 @@ RunResult ConversionJob::RunConversionJob(const work::RunInputs& inputs,
       return refuse(RunResult::kObjectTooLarge);
     }
   }
-  WritePoints(points, feedback);
+  WritePoints(points, fields, feedback);
 
   feedback.SetGaugeMaximum(100);
   feedback.SetGaugeProgress(0);
@@ -215,7 +217,13 @@ void ConversionJob::OpenJobFiles(const work::RunInputs& inputs) {
   }
 }
 
-bool ConversionJob::ReadPoints(work::Feedback& feedback) {
+std::array<uint32_t, 3> ConversionJob::CentreWords() const {
+  return {static_cast<uint32_t>(mirror_.centre.x),
+          static_cast<uint32_t>(mirror_.centre.y),
+          static_cast<uint32_t>(mirror_.centre.z)};
+}
+
+bool ConversionJob::ReadPoints(PointFields& fields, work::Feedback& feedback) {
   point_count_ = source_.ReadNumber();
   source_.SkipToNextLine();
   // Refused before a single table entry is allocated or a point is read;
@@ -230,15 +238,22 @@ bool ConversionJob::ReadPoints(work::Feedback& feedback) {
   feedback.SetGaugeProgress(0);
   work::TableEntry* points = tables_.points();
   const mirror::MirrorCentre& centre = mirror_.centre;
+  // The fields of the point lines are made on a helper as the points come.
+  const std::size_t rows = EntriesFor(0, point_count_);
+  const bool making_fields =
+      mirror_.plan.copy_count + 1 >= kCopiesForPointFields &&
+      fields.Start(points, rows, CentreWords());
   std::array<int32_t, 3> xyz{};
-  for (int32_t i = 0; i < point_count_; ++i) {
+  for (std::size_t i = 0; i < rows; ++i) {
     source_.ReadNumberLine(xyz);
     // Held relative to the centre, wrapping at 32 bits, so that an
     // unmirrored point is written back with the very numbers read.
     points[i] = {work::WrapSubtract(xyz[0], centre.x),
                  work::WrapSubtract(xyz[1], centre.y),
                  work::WrapSubtract(xyz[2], centre.z)};
+    if (making_fields && (i + 1) % kRowsStoredAtOnce == 0) fields.Stored(i + 1);
   }
+  if (making_fields) fields.Stored(rows);
   feedback.SetGaugeProgress(33);
   return true;
 }
@@ -262,7 +277,7 @@ ConversionJob::OutputList ConversionJob::Staged(
   return staged;
 }
 
-void ConversionJob::WritePoints(const OutputList& list,
+void ConversionJob::WritePoints(const OutputList& list, PointFields& fields,
                                 work::Feedback& feedback) {
   target_.WriteText(header_.magic_text);
   WriteLineEnd();
@@ -275,10 +290,7 @@ void ConversionJob::WritePoints(const OutputList& list,
   // the count line to a positive number, and that must not be read past.
   const work::TableEntry* points = tables_.points();
   const mirror::CopyPlan& plan = mirror_.plan;
-  const std::array<uint32_t, 3> centre = {
-      static_cast<uint32_t>(mirror_.centre.x),
-      static_cast<uint32_t>(mirror_.centre.y),
-      static_cast<uint32_t>(mirror_.centre.z)};
+  const std::array<uint32_t, 3> centre = CentreWords();
   const auto write_lines = [this, &list](std::size_t max_line_length,
                                          const auto& stretch) {
     target_.WriteLines(
@@ -287,9 +299,7 @@ void ConversionJob::WritePoints(const OutputList& list,
           return WriteCopyLines(list.rows, list.kept, first, end, out, stretch);
         });
   };
-  PointFields fields;
-  if (list.copies >= kCopiesForPointFields &&
-      fields.Make(points, list.rows, centre)) {
+  if (fields.Finish()) {
     std::array<unsigned, mirror::kMaxCopies + 1> reflected{};
     for (std::size_t copy = 1; copy < list.copies; ++copy) {
       for (unsigned axis = 0; axis < 3; ++axis) {

@@ -1,6 +1,7 @@
 #ifndef OBTMIRROR_OBT_CONVERSION_JOB_H_
 #define OBTMIRROR_OBT_CONVERSION_JOB_H_
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -12,6 +13,7 @@
 #include "mirror/result_stage.h"
 #include "obt/obt_header.h"
 #include "obt/pending_io_error.h"
+#include "obt/point_fields.h"
 #include "obt/text_reader.h"
 #include "obt/text_writer.h"
 #include "work/feedback.h"
@@ -101,8 +103,13 @@ class ConversionJob {
   };
 
   void OpenJobFiles(const work::RunInputs& inputs);
-  bool ReadPoints(work::Feedback& feedback);
-  void WritePoints(const OutputList& list, work::Feedback& feedback);
+  // Reads the points, and starts making their lines' fields when the
+  // copies are many enough.
+  bool ReadPoints(PointFields& fields, work::Feedback& feedback);
+  void WritePoints(const OutputList& list, PointFields& fields,
+                   work::Feedback& feedback);
+  // The mirror centre as the words the output adds to the points.
+  std::array<uint32_t, 3> CentreWords() const;
   void ReadTriangleCount();
   // False when the run must refuse the triangles: too many, or no room.
   bool SizeForTriangles(std::size_t first);

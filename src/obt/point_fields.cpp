@@ -1,5 +1,6 @@
 #include "obt/point_fields.h"
 
+#include <algorithm>
 #include <cstring>
 #include <initializer_list>
 #include <new>
@@ -18,6 +19,9 @@ namespace {
 constexpr std::size_t kMaxBytes = std::size_t{1} << 30;
 // Fewer points are made sooner than a thread is started.
 constexpr std::size_t kHelperFrom = 1 << 14;
+// The rows a thread takes at a time, and waits for to be stored: a
+// multiple of four.
+constexpr std::size_t kChunkRows = 1 << 14;
 
 // The two values of a coordinate over all copies: kept and reflected.
 std::array<int32_t, 2> ValuesOf(int32_t coordinate, uint32_t centre) {
@@ -85,17 +89,26 @@ __attribute__((target("avx2"))) void MakeFourRows(
 
 }  // namespace
 
+PointFields::~PointFields() {
+  if (helper_.joinable()) {
+    // A helper still waiting for points that will not come gives up.
+    unfit_.store(true);
+    Stored(count_);
+  }
+}
+
 bool PointFields::Make(const work::TableEntry* points, std::size_t count,
                        const std::array<uint32_t, 3>& centre) {
-  if (count * (6 * sizeof(uint64_t) + sizeof(uint32_t)) > kMaxBytes) {
+  if (!Start(points, count, centre)) return false;
+  Stored(count);
+  return Finish();
+}
+
+bool PointFields::Start(const work::TableEntry* points, std::size_t count,
+                        const std::array<uint32_t, 3>& centre) {
+  if (started_ || count == 0 ||
+      count * (6 * sizeof(uint64_t) + sizeof(uint32_t)) > kMaxBytes) {
     return false;
-  }
-  for (std::size_t row = 0; row < count; ++row) {
-    for (std::size_t axis = 0; axis < 3; ++axis) {
-      for (const int32_t value : ValuesOf(points[row][axis], centre[axis])) {
-        if (!FitsWord(value)) return false;
-      }
-    }
   }
   try {
     digits_ = work::PageBlock(6 * count * sizeof(uint64_t));
@@ -103,27 +116,58 @@ bool PointFields::Make(const work::TableEntry* points, std::size_t count,
   } catch (const std::bad_alloc&) {
     return false;
   }
-  std::size_t middle = count;
-  {
-    std::jthread helper;
-    if (count >= kHelperFrom) {
-      try {
-        helper = std::jthread([this, points, count, &centre, from = count / 2] {
-          MakeRows(points, from, count, centre);
-        });
-        middle = count / 2;
-      } catch (const std::system_error&) {
-        // No thread to be had: all on this one.
-      }
+  points_ = points;
+  count_ = count;
+  centre_ = centre;
+  started_ = true;
+  if (count >= kHelperFrom) {
+    try {
+      helper_ = std::jthread([this] { MakeChunks(); });
+    } catch (const std::system_error&) {
+      // No thread to be had: Finish makes them all.
     }
-    MakeRows(points, 0, middle, centre);
   }
   return true;
 }
 
-void PointFields::MakeRows(const work::TableEntry* points, std::size_t first,
-                           std::size_t end,
-                           const std::array<uint32_t, 3>& centre) {
+void PointFields::Stored(std::size_t rows) {
+  stored_.store(rows, std::memory_order_release);
+  stored_.notify_all();
+}
+
+bool PointFields::Finish() {
+  if (!started_) return false;
+  MakeChunks();
+  if (helper_.joinable()) helper_.join();
+  return !unfit_.load();
+}
+
+void PointFields::MakeChunks() {
+  while (!unfit_.load(std::memory_order_relaxed)) {
+    const std::size_t first =
+        next_row_.fetch_add(kChunkRows, std::memory_order_relaxed);
+    if (first >= count_) return;
+    const std::size_t end = std::min(count_, first + kChunkRows);
+    for (std::size_t seen = stored_.load(std::memory_order_acquire); seen < end;
+         seen = stored_.load(std::memory_order_acquire)) {
+      stored_.wait(seen, std::memory_order_acquire);
+    }
+    // Given up while waiting: the rows may never have been stored.
+    if (unfit_.load()) return;
+    if (!MakeRows(first, end)) unfit_.store(true);
+  }
+}
+
+bool PointFields::MakeRows(std::size_t first, std::size_t end) {
+  const work::TableEntry* const points = points_;
+  const std::array<uint32_t, 3>& centre = centre_;
+  for (std::size_t row = first; row < end; ++row) {
+    for (std::size_t axis = 0; axis < 3; ++axis) {
+      for (const int32_t value : ValuesOf(points[row][axis], centre[axis])) {
+        if (!FitsWord(value)) return false;
+      }
+    }
+  }
   uint64_t* digits = Digits() + 6 * first;
   std::size_t row = first;
 #if defined(__x86_64__)
@@ -150,6 +194,7 @@ void PointFields::MakeRows(const work::TableEntry* points, std::size_t first,
     }
     Lengths()[row] = lengths;
   }
+  return true;
 }
 
 }  // namespace obt

@@ -2,9 +2,11 @@
 #define OBTMIRROR_OBT_POINT_FIELDS_H_
 
 #include <array>
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <thread>
 
 #include "work/page_block.h"
 #include "work/work_tables.h"
@@ -15,19 +17,38 @@ namespace obt {
 // for all the copies. A copy keeps each coordinate of a point or reflects
 // it through the centre, so over every copy a coordinate has only two
 // values: with four copies or more, lines put together from digits made
-// once cost a fraction of lines formatted anew for each copy.
+// once cost a fraction of lines formatted anew for each copy. A
+// conversion makes them while it reads the points, on the core that the
+// reading leaves idle.
 class PointFields {
  public:
   // Bytes that WriteLine may store beyond the end of the line it writes.
   static constexpr std::size_t kSlack = 8;
 
+  PointFields() = default;
+  ~PointFields();
+  PointFields(const PointFields&) = delete;
+  PointFields& operator=(const PointFields&) = delete;
+
   // Makes the digits of both values of every coordinate of
   // points[0..count), which are held relative to `centre`, on this thread
-  // and a helper. False, with nothing made, when a value has more than
+  // and a helper. False, with nothing to use, when a value has more than
   // eight characters, for more than about twenty million points, or when
   // there is no memory for them.
   bool Make(const work::TableEntry* points, std::size_t count,
             const std::array<uint32_t, 3>& centre);
+
+  // Starts making them while another thread still stores the points: a
+  // helper makes them as Stored says they are there. False, with nothing
+  // started, where Make would refuse at once.
+  bool Start(const work::TableEntry* points, std::size_t count,
+             const std::array<uint32_t, 3>& centre);
+  // points[0..rows) are stored; `rows` only grows, up to the count.
+  void Stored(std::size_t rows);
+  // After Stored(count): makes on this thread too what is left, and waits
+  // for the helper. False when the fields are not to be used, or were not
+  // started.
+  bool Finish();
 
   // The line of point `row` in a copy that reflects the axes whose bits
   // are set in `reflected` (1: x, 2: y, 4: z), CR LF included. Returns the
@@ -47,8 +68,11 @@ class PointFields {
   }
 
  private:
-  void MakeRows(const work::TableEntry* points, std::size_t first,
-                std::size_t end, const std::array<uint32_t, 3>& centre);
+  // Makes chunks of rows, waiting for each to be stored, until none is
+  // left or a value does not fit.
+  void MakeChunks();
+  // False when a value of rows [first, end) does not fit.
+  bool MakeRows(std::size_t first, std::size_t end);
 
   // Per point, the digits of x kept, x reflected, y kept, ..., each in the
   // bytes of a word (the first in the lowest), and their six lengths in
@@ -56,8 +80,18 @@ class PointFields {
   uint64_t* Digits() const { return static_cast<uint64_t*>(digits_.data()); }
   uint32_t* Lengths() const { return static_cast<uint32_t*>(lengths_.data()); }
 
+  const work::TableEntry* points_ = nullptr;
+  std::size_t count_ = 0;
+  std::array<uint32_t, 3> centre_{};
+  bool started_ = false;
+  std::atomic<std::size_t> stored_{0};
+  // The first row of the next chunk that no thread has taken yet.
+  std::atomic<std::size_t> next_row_{0};
+  std::atomic<bool> unfit_{false};
   work::PageBlock digits_;
   work::PageBlock lengths_;
+  // Last, so that it is joined before the fields go.
+  std::jthread helper_;
 };
 
 }  // namespace obt

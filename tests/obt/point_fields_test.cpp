@@ -4,6 +4,7 @@
 
 #include <array>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "obt/decimal_format.h"
@@ -27,7 +28,8 @@ TEST(PointFieldsTest, LinesMatchFormattedLinesOrAreNotMade) {
   // length, both signs, around a centre.
   std::vector<work::TableEntry> many;
   uint32_t state = 3;
-  for (int row = 0; row < 1003; ++row) {
+  // More rows than are made without a helper.
+  for (int row = 0; row < 20003; ++row) {
     work::TableEntry point;
     for (int32_t& value : point) {
       state = state * 1664525u + 1013904223u;
@@ -55,10 +57,25 @@ TEST(PointFieldsTest, LinesMatchFormattedLinesOrAreNotMade) {
        {50'000'000, 0, 0},
        false},
   };
-  for (const FieldsCase& c : cases) {
-    SCOPED_TRACE(c.name);
+  for (const auto& [c, as_stored] :
+       {std::pair{cases[0], false}, std::pair{cases[0], true},
+        std::pair{cases[1], false}, std::pair{cases[2], false},
+        std::pair{cases[3], false}, std::pair{cases[4], false}}) {
+    SCOPED_TRACE(std::string(c.name) + (as_stored ? ", as stored" : ""));
     obt::PointFields fields;
-    ASSERT_EQ(fields.Make(c.points.data(), c.points.size(), c.centre), c.made);
+    if (as_stored) {
+      // Made while the rows come a few at a time, as a conversion reads
+      // them.
+      ASSERT_TRUE(fields.Start(c.points.data(), c.points.size(), c.centre));
+      for (std::size_t rows = 0; rows < c.points.size(); rows += 777) {
+        fields.Stored(rows);
+      }
+      fields.Stored(c.points.size());
+      ASSERT_TRUE(fields.Finish());
+    } else {
+      ASSERT_EQ(fields.Make(c.points.data(), c.points.size(), c.centre),
+                c.made);
+    }
     if (!c.made) continue;
     for (unsigned reflected = 0; reflected < 8; ++reflected) {
       for (std::size_t row = 0; row < c.points.size(); ++row) {
