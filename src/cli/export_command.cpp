@@ -3,16 +3,17 @@
 #include <iostream>
 #include <memory>
 #include <optional>
+#include <string>
+#include <string_view>
 
 #include "cli/checked_option.h"
 #include "cli/exit_codes.h"
 #include "cli/failure_line.h"
 #include "cli/full_path.h"
+#include "cli/mesh_library.h"
 #include "cli/mesh_options.h"
 #include "cli/terminal_progress.h"
-#include "mesh/export_formats.h"
 #include "mesh/gauge_stretch.h"
-#include "mesh/mesh_export.h"
 #include "obt/io_error.h"
 #include "obt/obt_object.h"
 #include "obt/status_texts.h"
@@ -24,11 +25,21 @@ using Cause = obt::FileNameFailure::Cause;
 using ReadStatus = obt::ObtReadOutcome::Status;
 
 std::string FormatIds() {
+  std::string error;
+  const mesh::MeshModule* const formats = MeshLibrary(error);
+  if (formats == nullptr) return "(" + error + ")";
   std::string ids;
-  for (const mesh::ExportFormat& format : mesh::ExportFormats()) {
+  for (const mesh::ExportFormat& format : formats->export_formats()) {
     ids += (ids.empty() ? "" : ", ") + format.id;
   }
   return ids;
+}
+
+std::optional<mesh::ExportFormat> FindFormat(std::string_view id) {
+  std::string error;
+  const mesh::MeshModule* const formats = MeshLibrary(error);
+  if (formats == nullptr) return std::nullopt;
+  return formats->find_export_format(id);
 }
 
 // The conversion's outcomes for a source it cannot read.
@@ -94,7 +105,7 @@ ExportCommand::ExportCommand(CLI::App& app)
       // Listing the formats starts the asset library's exporters, which
       // every run of the command line would otherwise pay for.
       [] { return "none of the formats " + FormatIds(); },
-      mesh::FindExportFormat,
+      FindFormat,
       [this](const mesh::ExportFormat& format) { format_id_ = format.id; },
       "the format, as the asset library names it (obj, ply, plyb, stl, "
       "stlb, gltf2, glb2, collada, ...); default: by MESH's extension, "
@@ -118,9 +129,15 @@ int ExportCommand::Run() const {
   const std::string mesh_path = FullPath(mesh_);
   if (mesh_path.empty())
     return ReportFileNameFailure({Cause::kNoTarget, "", 0}, kExitIoError);
+  std::string load_error;
+  const mesh::MeshModule* const formats = MeshLibrary(load_error);
+  if (formats == nullptr) {
+    std::cerr << "obtmirror-cli: " << load_error << '\n';
+    return kExitIoError;
+  }
   const std::optional<mesh::ExportFormat> format =
-      format_id_.empty() ? mesh::FormatForFileName(mesh_path)
-                         : mesh::FindExportFormat(format_id_);
+      format_id_.empty() ? formats->format_for_file_name(mesh_path)
+                         : formats->find_export_format(format_id_);
   if (!format) {
     std::cerr << "obtmirror-cli: export: no format has the extension of '"
               << mesh_ << "'; name one with --format: " << FormatIds() << '\n';
@@ -140,8 +157,8 @@ int ExportCommand::Run() const {
   const int64_t points = static_cast<int64_t>(object.points.size());
   const int64_t triangles = static_cast<int64_t>(object.triangles.size());
   const mesh::ExportOutcome outcome =
-      mesh::ExportObject(std::move(object), source, mesh_path, *format, scale_,
-                         mesh::GaugeStretch(*feedback, 40, 100));
+      formats->export_object(std::move(object), source, mesh_path, *format,
+                             scale_, mesh::GaugeStretch(*feedback, 40, 100));
   feedback.reset();
   switch (outcome.status) {
     case mesh::ExportOutcome::Status::kExported:

@@ -8,10 +8,10 @@
 #include "cli/exit_codes.h"
 #include "cli/failure_line.h"
 #include "cli/full_path.h"
+#include "cli/mesh_library.h"
 #include "cli/mesh_options.h"
 #include "cli/octant_option.h"
 #include "cli/terminal_progress.h"
-#include "mesh/mesh_import.h"
 #include "mirror/octant_table.h"
 #include "obt/file_identity.h"
 #include "obt/io_error.h"
@@ -108,10 +108,17 @@ int ImportCommand::Run() const {
     return ReportFileNameFailure({Cause::kSameFile, target, 0}, kExitIoError);
   }
 
+  std::string load_error;
+  const mesh::MeshModule* const formats = MeshLibrary(load_error);
+  if (formats == nullptr) {
+    std::cerr << "obtmirror-cli: " << load_error << '\n';
+    return kExitReported;
+  }
+
   std::unique_ptr<work::Feedback> feedback = StderrProgress(quiet_);
   obt::ObtObject object;
   const mesh::ImportOutcome outcome =
-      mesh::ImportMesh(mesh_path, options_, *feedback, object);
+      formats->import_mesh(mesh_path, options_, *feedback, object);
   if (outcome.status != Status::kImported) {
     feedback.reset();
     std::cerr << "obtmirror-cli: " << mesh_path << ": " << outcome.reason

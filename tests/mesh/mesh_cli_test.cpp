@@ -1,8 +1,10 @@
 // obtmirror-cli import and export as a script runs them: exit status,
 // messages, and the files left behind.
 #include <gtest/gtest.h>
+#include <stdlib.h>
 
 #include <filesystem>
+#include <regex>
 #include <set>
 #include <string>
 #include <vector>
@@ -280,6 +282,26 @@ TEST_F(MeshCliTest, RefusesWrongArgumentsWithUsage) {
     EXPECT_EQ(run.standard_output, "");
   }
   EXPECT_EQ(Names(), (std::set<std::string>{"m.obj", "s.obt"}));
+}
+
+// The mesh formats' library makes the export's files in the program's own
+// table of unfinished files, which an ending signal empties: with a table
+// of its own, a file it was writing would outlive an interrupted export.
+TEST_F(MeshCliTest, ExportRemembersItsFilesWhereASignalFindsThem) {
+  WriteFile(dir_.File("q.obt"), kQuadObt);
+  // The loader tells to which object each of the library's symbols binds.
+  ASSERT_EQ(::setenv("LD_DEBUG", "bindings", 1), 0);
+  const ChildOutcome run = Cli({"export", "q.obt", "q.stl", "--quiet"});
+  ::unsetenv("LD_DEBUG");
+  ASSERT_EQ(run.exit_status(), 0) << run.standard_error;
+  for (const char* symbol :
+       {"_ZN3obt20CreateUnfinishedFile", "_ZN3obt20ForgetUnfinishedFile"}) {
+    const std::regex to_program(
+        std::string("obtmirror-mesh\\.so \\[0\\] to \\S*obtmirror-cli "
+                    "\\[0\\]: normal symbol `") +
+        symbol);
+    EXPECT_TRUE(std::regex_search(run.standard_error, to_program)) << symbol;
+  }
 }
 
 }  // namespace

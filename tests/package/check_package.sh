@@ -50,6 +50,11 @@ grep -qx "Berechnung der 3D-Daten erfolgreich beendet" "$work/convert.out" ||
   fail "preview --png"
 [ "$(head -c 8 "$work/vase.png" | od -An -tx1 | tr -d ' \n')" = \
   89504e470d0a1a0a ] || fail "preview --png wrote no PNG file"
+# The mesh formats, from the same folder.
+"$cli" export "$work/vase.obt" "$work/vase.stl" --quiet >/dev/null ||
+  fail "export"
+"$cli" import "$work/vase.stl" "$work/again.obt" --quiet >/dev/null ||
+  fail "import"
 
 # The window starts and runs until it is ended.
 status=0
