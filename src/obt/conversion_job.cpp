@@ -217,6 +217,10 @@ void ConversionJob::OpenJobFiles(const work::RunInputs& inputs) {
   }
 }
 
+bool ConversionJob::UsesPointFields() const {
+  return mirror_.plan.copy_count + 1 >= kCopiesForPointFields;
+}
+
 std::array<uint32_t, 3> ConversionJob::CentreWords() const {
   return {static_cast<uint32_t>(mirror_.centre.x),
           static_cast<uint32_t>(mirror_.centre.y),
@@ -238,11 +242,12 @@ bool ConversionJob::ReadPoints(PointFields& fields, work::Feedback& feedback) {
   feedback.SetGaugeProgress(0);
   work::TableEntry* points = tables_.points();
   const mirror::MirrorCentre& centre = mirror_.centre;
-  // The fields of the point lines are made on a helper as the points come.
+  // The fields of the point lines are made on a helper as the points come;
+  // a stage's tables would take their room at the same time, so with a
+  // stage they are made after it.
   const std::size_t rows = EntriesFor(0, point_count_);
-  const bool making_fields =
-      mirror_.plan.copy_count + 1 >= kCopiesForPointFields &&
-      fields.Start(points, rows, CentreWords());
+  const bool making_fields = result_stage_ == nullptr && UsesPointFields() &&
+                             fields.Start(points, rows, CentreWords());
   std::array<int32_t, 3> xyz{};
   for (std::size_t i = 0; i < rows; ++i) {
     source_.ReadNumberLine(xyz);
@@ -299,7 +304,11 @@ void ConversionJob::WritePoints(const OutputList& list, PointFields& fields,
           return WriteCopyLines(list.rows, list.kept, first, end, out, stretch);
         });
   };
-  if (fields.Finish()) {
+  const bool with_fields =
+      result_stage_ == nullptr
+          ? fields.Finish()
+          : UsesPointFields() && fields.Make(points, list.rows, centre);
+  if (with_fields) {
     std::array<unsigned, mirror::kMaxCopies + 1> reflected{};
     for (std::size_t copy = 1; copy < list.copies; ++copy) {
       for (unsigned axis = 0; axis < 3; ++axis) {
@@ -328,6 +337,8 @@ void ConversionJob::WritePoints(const OutputList& list, PointFields& fields,
       return out;
     });
   }
+  // The triangles' stage may want the room.
+  fields.Release();
   pending_.CheckIo();
   feedback.SetGaugeProgress(100);
 }

@@ -103,11 +103,13 @@ class ConversionJob {
   };
 
   void OpenJobFiles(const work::RunInputs& inputs);
-  // Reads the points, and starts making their lines' fields when the
-  // copies are many enough.
+  // Reads the points, and starts making their lines' fields when they are
+  // used and no stage follows.
   bool ReadPoints(PointFields& fields, work::Feedback& feedback);
   void WritePoints(const OutputList& list, PointFields& fields,
                    work::Feedback& feedback);
+  // Whether the points' lines are put together from fields made once.
+  bool UsesPointFields() const;
   // The mirror centre as the words the output adds to the points.
   std::array<uint32_t, 3> CentreWords() const;
   void ReadTriangleCount();

@@ -142,6 +142,11 @@ bool PointFields::Finish() {
   return !unfit_.load();
 }
 
+void PointFields::Release() {
+  digits_ = work::PageBlock();
+  lengths_ = work::PageBlock();
+}
+
 void PointFields::MakeChunks() {
   while (!unfit_.load(std::memory_order_relaxed)) {
     const std::size_t first =

@@ -49,6 +49,9 @@ class PointFields {
   // for the helper. False when the fields are not to be used, or were not
   // started.
   bool Finish();
+  // Gives the fields' memory back, after Finish; nothing is to be written
+  // from them afterwards.
+  void Release();
 
   // The line of point `row` in a copy that reflects the axes whose bits
   // are set in `reflected` (1: x, 2: y, 4: z), CR LF included. Returns the
