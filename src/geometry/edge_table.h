@@ -47,6 +47,13 @@ class EdgeTable {
     __builtin_prefetch(&table()[MixBits(KeyOf(from, to)) & mask_]);
   }
 
+  // The upper half of the hash of the edge between `from` and `to`, on
+  // which no table's slots depend: tables that share the edges between
+  // them may choose by it.
+  static uint32_t UpperHashOf(uint32_t from, uint32_t to) {
+    return static_cast<uint32_t>(MixBits(KeyOf(from, to)) >> 32);
+  }
+
   // Every slot; the free ones have key 0.
   std::span<const Edge> slots() const { return {table(), slot_count_}; }
 

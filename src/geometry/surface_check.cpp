@@ -1,7 +1,10 @@
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <bit>
 #include <cstdint>
+#include <system_error>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -9,6 +12,7 @@
 #include "geometry/edge_table.h"
 #include "geometry/exact_arithmetic.h"
 #include "geometry/point_places.h"
+#include "work/scope_exit.h"
 
 namespace geometry {
 namespace {
@@ -47,7 +51,8 @@ class SurfaceCheck {
         point_count_(std::max(object.point_count, 0)),
         places_(object.points, point_count_),
         // A closed surface has one and a half edges a triangle.
-        edges_(object.triangles.size() * 3 / 2) {
+        halves_{EdgeTable(object.triangles.size() * 3 / 4),
+                EdgeTable(object.triangles.size() * 3 / 4)} {
     // One more entry for the place of the points the file does not hold.
     on_planes_.reserve(object.points.size() + 1);
     for (const work::TableEntry& point : object.points) {
@@ -57,11 +62,44 @@ class SurfaceCheck {
   }
 
   void Run() {
-    for (std::size_t t = 0; t < object_.triangles.size(); ++t) {
-      CheckTriangle(static_cast<uint32_t>(t));
-      if ((t + 1) % kBatch == 0) MakeUses();
+    const std::size_t count = object_.triangles.size();
+    {
+      // The edges are shared between two tables by a bit of their hash: a
+      // helper enters the uses of the second while this thread checks the
+      // triangles and enters those of the first.
+      std::jthread helper;
+      if (count >= kHelperFrom) {
+        try {
+          helper = std::jthread([this] { TakeBatches(1); });
+        } catch (const std::system_error&) {
+          // No thread to be had: this one enters them all.
+        }
+      }
+      const int own = helper.joinable() ? 0 : kBothHalves;
+      std::size_t batch = 0;
+      // However this ends, the helper learns that no batch follows.
+      const work::ScopeExit last_batch([this, &batch] {
+        produced_.store(batch | kLastBatch, std::memory_order_release);
+        produced_.notify_one();
+      });
+      for (std::size_t first = 0; first < count; first += kBatchTriangles) {
+        // The helper is done with the batch that had this place before.
+        for (std::size_t taken = consumed_.load(std::memory_order_acquire);
+             taken + kRing <= batch;
+             taken = consumed_.load(std::memory_order_acquire)) {
+          consumed_.wait(taken, std::memory_order_acquire);
+        }
+        std::vector<PendingUse>& uses = ring_[batch % kRing];
+        uses.clear();
+        const std::size_t end = std::min(count, first + kBatchTriangles);
+        for (std::size_t t = first; t < end; ++t) {
+          CheckTriangle(static_cast<uint32_t>(t), uses);
+        }
+        produced_.store(++batch, std::memory_order_release);
+        produced_.notify_one();
+        EnterUses(uses, own);
+      }
     }
-    MakeUses();
     const bool closed = CheckEdges();
     if (closed && any_edge_) {
       findings_.Add({volume_ > 0   ? FindingKind::kOutwardVolume
@@ -71,6 +109,15 @@ class SurfaceCheck {
   }
 
  private:
+  // One use of an edge, waiting to be entered.
+  struct PendingUse {
+    uint32_t from;
+    uint32_t to;
+    uint32_t triangle;
+    // The table of its edge.
+    unsigned half;
+  };
+
   // The mirrored planes through a point relative to the centre.
   AxisMask PlanesOf(const Vector3& relative) const {
     AxisMask planes = 0;
@@ -100,7 +147,7 @@ class SurfaceCheck {
     findings_.Add({kind, LineOf(triangle), numbers});
   }
 
-  void CheckTriangle(uint32_t t) {
+  void CheckTriangle(uint32_t t, std::vector<PendingUse>& uses) {
     const work::TableEntry& corners = object_.triangles[t];
     for (const int32_t corner : corners) {
       if (corner < 0 || corner >= point_count_) {
@@ -144,17 +191,47 @@ class SurfaceCheck {
     for (std::size_t k = 0; k < 3; ++k) {
       const uint32_t from = place[k];
       const uint32_t to = place[(k + 1) % 3];
-      edges_.Prefetch(from, to);
-      uses_[use_count_++] = {from, to, t};
+      uses.push_back({from, to, t, EdgeTable::UpperHashOf(from, to) >> 31});
     }
   }
 
-  // The edge uses of the batch's triangles, in their order.
-  void MakeUses() {
-    for (std::size_t i = 0; i < use_count_; ++i) {
-      edges_.Use(uses_[i].from, uses_[i].to, uses_[i].triangle);
+  // Enters the uses of batch after batch that belong to table `half`, as
+  // they are produced, until the last.
+  void TakeBatches(unsigned half) {
+    for (std::size_t batch = 0;; ++batch) {
+      std::size_t produced = produced_.load(std::memory_order_acquire);
+      while ((produced & ~kLastBatch) <= batch) {
+        if ((produced & kLastBatch) != 0) return;
+        produced_.wait(produced, std::memory_order_acquire);
+        produced = produced_.load(std::memory_order_acquire);
+      }
+      EnterUses(ring_[batch % kRing], static_cast<int>(half));
+      consumed_.store(batch + 1, std::memory_order_release);
+      consumed_.notify_one();
     }
-    use_count_ = 0;
+  }
+
+  // Enters the uses that belong to table `half` (or to either, for
+  // kBothHalves) in their order. The tables are far larger than the
+  // caches: the slots of a handful of uses are fetched before the first of
+  // them is entered, so that their misses overlap.
+  void EnterUses(const std::vector<PendingUse>& uses, int half) {
+    const auto mine = [half](const PendingUse& use) {
+      return half == kBothHalves || static_cast<int>(use.half) == half;
+    };
+    for (std::size_t first = 0; first < uses.size(); first += kFetched) {
+      const std::size_t end = std::min(uses.size(), first + kFetched);
+      for (std::size_t i = first; i < end; ++i) {
+        if (mine(uses[i])) {
+          halves_[uses[i].half].Prefetch(uses[i].from, uses[i].to);
+        }
+      }
+      for (std::size_t i = first; i < end; ++i) {
+        if (mine(uses[i])) {
+          halves_[uses[i].half].Use(uses[i].from, uses[i].to, uses[i].triangle);
+        }
+      }
+    }
   }
 
   // The two corners of an edge as its first triangle names them, in its
@@ -177,44 +254,52 @@ class SurfaceCheck {
   // mirroring closes; true when it closes everywhere.
   bool CheckEdges() {
     bool closed = true;
-    for (const EdgeTable::Edge& edge : edges_.slots()) {
-      if (edge.key == 0) continue;
-      any_edge_ = true;
-      const AxisMask planes =
-          on_planes_[Held(edge.lower())] & on_planes_[Held(edge.higher())];
-      EdgeUse worst;
-      for (const RunCopies::Meeting& meeting : copies_.MeetingsOn(planes)) {
-        const EdgeUse use = UseOf(meeting, edge.forward, edge.backward);
-        if (use.state > worst.state) worst = use;
-      }
-      const int uses = edge.forward + edge.backward;
-      if (worst.state == EdgeState::kClosed && uses != 1) continue;
-      closed = closed && worst.state == EdgeState::kClosed;
-      const auto [from, to] = NamedCorners(edge);
-      const uint32_t t = edge.first_triangle;
-      switch (worst.state) {
-        case EdgeState::kClosed: {
-          const int axis = LowestAxis(planes);
-          Add(FindingKind::kEdgeClosedByMirroring, t,
-              {from, to, axis, CentreOn(centre_, axis)});
-          break;
-        }
-        case EdgeState::kOpen:
-          Add(FindingKind::kOpenEdge, t, {from, to});
-          break;
-        case EdgeState::kInconsistent:
-          Add(FindingKind::kInconsistentEdge, t, {from, to});
-          break;
-        case EdgeState::kCrowded: {
-          const bool counted_all = edge.forward < EdgeTable::kMostUses &&
-                                   edge.backward < EdgeTable::kMostUses;
-          Add(FindingKind::kCrowdedEdge, t,
-              {from, to, worst.triangles, counted_all ? 0 : 1});
-          break;
-        }
+    for (const EdgeTable& table : halves_) {
+      for (const EdgeTable::Edge& edge : table.slots()) {
+        if (edge.key == 0) continue;
+        closed = CheckEdge(edge) && closed;
       }
     }
     return closed;
+  }
+
+  // Reports the edge if it keeps the surface from closing, or if the
+  // mirroring closes it; true when it closes.
+  bool CheckEdge(const EdgeTable::Edge& edge) {
+    any_edge_ = true;
+    const AxisMask planes =
+        on_planes_[Held(edge.lower())] & on_planes_[Held(edge.higher())];
+    EdgeUse worst;
+    for (const RunCopies::Meeting& meeting : copies_.MeetingsOn(planes)) {
+      const EdgeUse use = UseOf(meeting, edge.forward, edge.backward);
+      if (use.state > worst.state) worst = use;
+    }
+    const int uses = edge.forward + edge.backward;
+    if (worst.state == EdgeState::kClosed && uses != 1) return true;
+    const auto [from, to] = NamedCorners(edge);
+    const uint32_t t = edge.first_triangle;
+    switch (worst.state) {
+      case EdgeState::kClosed: {
+        const int axis = LowestAxis(planes);
+        Add(FindingKind::kEdgeClosedByMirroring, t,
+            {from, to, axis, CentreOn(centre_, axis)});
+        break;
+      }
+      case EdgeState::kOpen:
+        Add(FindingKind::kOpenEdge, t, {from, to});
+        break;
+      case EdgeState::kInconsistent:
+        Add(FindingKind::kInconsistentEdge, t, {from, to});
+        break;
+      case EdgeState::kCrowded: {
+        const bool counted_all = edge.forward < EdgeTable::kMostUses &&
+                                 edge.backward < EdgeTable::kMostUses;
+        Add(FindingKind::kCrowdedEdge, t,
+            {from, to, worst.triangles, counted_all ? 0 : 1});
+        break;
+      }
+    }
+    return worst.state == EdgeState::kClosed;
   }
 
   const obt::ObtObject& object_;
@@ -225,18 +310,19 @@ class SurfaceCheck {
   const PointPlaces places_;
   // The mirrored planes each place lies in.
   std::vector<uint8_t> on_planes_;
-  EdgeTable edges_;
-  // The edge table is far larger than the caches: the slots of a batch of
-  // triangles' edges are fetched while the batch is checked, and the edges
-  // used after it, so that their misses overlap.
-  static constexpr std::size_t kBatch = 32;
-  struct PendingUse {
-    uint32_t from;
-    uint32_t to;
-    uint32_t triangle;
-  };
-  std::array<PendingUse, 3 * kBatch> uses_;
-  std::size_t use_count_ = 0;
+  std::array<EdgeTable, 2> halves_;
+  // Fewer triangles are checked sooner than a thread is started.
+  static constexpr std::size_t kHelperFrom = 1 << 15;
+  static constexpr std::size_t kBatchTriangles = 4096;
+  // Batches that may wait for the helper at once.
+  static constexpr std::size_t kRing = 4;
+  static constexpr int kBothHalves = -1;
+  static constexpr std::size_t kFetched = 64;
+  // Set in `produced_` with the count of the last batch.
+  static constexpr std::size_t kLastBatch = std::size_t{1} << 62;
+  std::array<std::vector<PendingUse>, kRing> ring_;
+  std::atomic<std::size_t> produced_{0};
+  std::atomic<std::size_t> consumed_{0};
   Int128 volume_ = 0;
   bool any_edge_ = false;
 };

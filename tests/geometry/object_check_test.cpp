@@ -204,4 +204,46 @@ TEST(ObjectCheckTest, SamplesCloseFromEverySourceOctant) {
   }
 }
 
+// From some tens of thousands of triangles on, a helper enters half of the
+// edges into a table of its own. An open grid finds each border edge open,
+// and with one inner triangle turned its three edges inconsistent,
+// whichever table holds them.
+TEST(ObjectCheckTest, CountsEveryEdgeOfALargeGrid) {
+  constexpr int kSide = 130;  // 33,800 triangles
+  const auto point = [](int row, int column) {
+    return row * (kSide + 1) + column;
+  };
+  for (const bool turned : {false, true}) {
+    SCOPED_TRACE(turned ? "one triangle turned" : "as made");
+    std::string file =
+        CrLf({"QZ_OBT", "2.000000", std::to_string((kSide + 1) * (kSide + 1))});
+    for (int row = 0; row <= kSide; ++row) {
+      for (int column = 0; column <= kSide; ++column) {
+        file += CrLf({std::to_string(-10 - 10 * column) + " " +
+                      std::to_string(-10 - 10 * row) + " -10"});
+      }
+    }
+    file += CrLf({std::to_string(2 * kSide * kSide)});
+    for (int row = 0; row < kSide; ++row) {
+      for (int column = 0; column < kSide; ++column) {
+        const int a = point(row, column);
+        const int b = point(row, column + 1);
+        const int c = point(row + 1, column);
+        const int d = point(row + 1, column + 1);
+        const bool turn = turned && row == kSide / 2 && column == kSide / 2;
+        file += CrLf({std::to_string(a) + " " + std::to_string(b) + " " +
+                          std::to_string(d) + " 0",
+                      turn ? std::to_string(a) + " " + std::to_string(c) + " " +
+                                 std::to_string(d) + " 0"
+                           : std::to_string(a) + " " + std::to_string(d) + " " +
+                                 std::to_string(c) + " 0"});
+      }
+    }
+    const FindingList findings = CheckFile(file + CrLf({"0"}), {});
+    EXPECT_EQ(findings.Count(FindingKind::kOpenEdge), 4 * kSide);
+    EXPECT_EQ(findings.Count(FindingKind::kInconsistentEdge), turned ? 3 : 0);
+    EXPECT_EQ(findings.Count(FindingKind::kCrowdedEdge), 0);
+  }
+}
+
 }  // namespace
