@@ -38,7 +38,11 @@ const std::filesystem::path& NumberFile() {
   return path;
 }
 
-void BM_ReadNumber(benchmark::State& state) {
+// Reads the whole file again and again with `read_all(reader)`, which
+// returns a sum of what it read and stands for `items` numbers or lines.
+template <typename ReadAll>
+void ReadFileAgain(benchmark::State& state, int64_t items,
+                   const ReadAll& read_all) {
   const std::string path = NumberFile().string();
   const auto bytes = static_cast<int64_t>(std::filesystem::file_size(path));
   obt::PendingIoError pending;
@@ -46,36 +50,35 @@ void BM_ReadNumber(benchmark::State& state) {
   int64_t sum = 0;
   for (auto _ : state) {
     reader.OpenForReading(path);
-    for (int64_t i = 0; i < 3 * kLines; ++i) sum += reader.ReadNumber();
+    sum += read_all(reader);
     reader.CloseTextFile();
   }
   benchmark::DoNotOptimize(sum);
   if (pending.TakeIoError() != 0) state.SkipWithError("reading failed");
   state.SetBytesProcessed(state.iterations() * bytes);
-  state.SetItemsProcessed(state.iterations() * 3 * kLines);
+  state.SetItemsProcessed(state.iterations() * items);
+}
+
+void BM_ReadNumber(benchmark::State& state) {
+  ReadFileAgain(state, 3 * kLines, [](obt::TextReader& reader) {
+    int64_t sum = 0;
+    for (int64_t i = 0; i < 3 * kLines; ++i) sum += reader.ReadNumber();
+    return sum;
+  });
 }
 BENCHMARK(BM_ReadNumber)->Unit(benchmark::kMillisecond);
 
 // The same file a line at a time, as the converter reads its points.
 void BM_ReadNumberLine(benchmark::State& state) {
-  const std::string path = NumberFile().string();
-  const auto bytes = static_cast<int64_t>(std::filesystem::file_size(path));
-  obt::PendingIoError pending;
-  obt::TextReader reader(pending);
-  int64_t sum = 0;
-  for (auto _ : state) {
-    reader.OpenForReading(path);
+  ReadFileAgain(state, kLines, [](obt::TextReader& reader) {
+    int64_t sum = 0;
     std::array<int32_t, 3> line{};
     for (int64_t i = 0; i < kLines; ++i) {
       reader.ReadNumberLine(line);
       sum += line[0] + line[1] + line[2];
     }
-    reader.CloseTextFile();
-  }
-  benchmark::DoNotOptimize(sum);
-  if (pending.TakeIoError() != 0) state.SkipWithError("reading failed");
-  state.SetBytesProcessed(state.iterations() * bytes);
-  state.SetItemsProcessed(state.iterations() * kLines);
+    return sum;
+  });
 }
 BENCHMARK(BM_ReadNumberLine)->Unit(benchmark::kMillisecond);
 
