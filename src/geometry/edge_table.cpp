@@ -6,14 +6,6 @@
 #include "geometry/hash_mix.h"
 
 namespace geometry {
-namespace {
-
-void Count(uint16_t& uses) {
-  if (uses < EdgeTable::kMostUses) ++uses;
-}
-
-}  // namespace
-
 EdgeTable::EdgeTable(std::size_t expected_edges)
     : block_(FreeSlots(TableSlotsFor(expected_edges))),
       slot_count_(TableSlotsFor(expected_edges)),
@@ -44,7 +36,7 @@ void EdgeTable::Use(uint32_t from, uint32_t to, uint32_t triangle) {
     edge->key = key;
     edge->first_triangle = triangle;
   }
-  Count(forward ? edge->forward : edge->backward);
+  edge->CountUse(forward);
 }
 
 void EdgeTable::Grow() {

@@ -19,6 +19,8 @@ namespace geometry {
 // address cache as well.
 class EdgeTable {
  public:
+  static constexpr uint16_t kMostUses = UINT16_MAX;
+
   struct Edge {
     // lower << 32 | higher; 0 marks a free slot (lower < higher, so no
     // edge has it).
@@ -30,10 +32,14 @@ class EdgeTable {
     uint16_t backward = 0;
 
     uint32_t lower() const { return static_cast<uint32_t>(key >> 32); }
+
+    // One more use, from lower to higher or back.
+    void CountUse(bool from_lower) {
+      uint16_t& uses = from_lower ? forward : backward;
+      if (uses < kMostUses) ++uses;
+    }
     uint32_t higher() const { return static_cast<uint32_t>(key); }
   };
-
-  static constexpr uint16_t kMostUses = UINT16_MAX;
 
   // Room for `expected_edges` edges at first; it grows as needed.
   explicit EdgeTable(std::size_t expected_edges);

@@ -41,9 +41,19 @@ const KindTraits& TraitsOf(FindingKind kind) {
 }
 
 void FindingList::Add(const Finding& finding) {
-  const std::size_t index = Index(finding.kind);
-  ++counts_[index];
-  std::vector<Finding>& kept = kept_[index];
+  ++counts_[Index(finding.kind)];
+  Keep(finding);
+}
+
+void FindingList::Merge(const FindingList& other) {
+  for (std::size_t i = 0; i < kFindingKindCount; ++i) {
+    counts_[i] += other.counts_[i];
+    for (const Finding& finding : other.kept_[i]) Keep(finding);
+  }
+}
+
+void FindingList::Keep(const Finding& finding) {
+  std::vector<Finding>& kept = kept_[Index(finding.kind)];
   if (kept.size() == kKeptPerKind) {
     if (!Before(finding, kept.back())) return;
     kept.pop_back();

@@ -68,6 +68,9 @@ class FindingList {
 
   void Add(const Finding& finding);
 
+  // Adds those of `other`, as if each had been added here.
+  void Merge(const FindingList& other);
+
   std::span<const Finding> Kept(FindingKind kind) const {
     return kept_[Index(kind)];
   }
@@ -81,6 +84,8 @@ class FindingList {
     return static_cast<std::size_t>(kind);
   }
   int64_t CountWhere(bool spoils) const;
+  // Keeps `finding` if it is among the first of its kind.
+  void Keep(const Finding& finding);
 
   std::array<std::vector<Finding>, kFindingKindCount> kept_;
   std::array<int64_t, kFindingKindCount> counts_{};

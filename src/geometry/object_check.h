@@ -19,7 +19,7 @@ struct CheckedRun {
 
 // Everything that would make the result of `run` on `object` less than a
 // clean object, and what the user should know about it, without running
-// it: one pass over the points, one over the triangles, one over their
+// it: one pass over the points, two over the triangles, one over their
 // edges, in linear expected time and memory.
 FindingList CheckObject(const obt::ObtObject& object, const CheckedRun& run);
 

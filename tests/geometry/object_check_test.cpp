@@ -204,10 +204,10 @@ TEST(ObjectCheckTest, SamplesCloseFromEverySourceOctant) {
   }
 }
 
-// From some tens of thousands of triangles on, a helper enters half of the
-// edges into a table of its own. An open grid finds each border edge open,
-// and with one inner triangle turned its three edges inconsistent,
-// whichever table holds them.
+// From some tens of thousands of triangles on, the triangles are checked
+// and their edges read in two parts on two threads. An open grid finds
+// each border edge open, and with one inner triangle turned its three
+// edges inconsistent, whichever part holds them.
 TEST(ObjectCheckTest, CountsEveryEdgeOfALargeGrid) {
   constexpr int kSide = 130;  // 33,800 triangles
   const auto point = [](int row, int column) {
@@ -243,6 +243,62 @@ TEST(ObjectCheckTest, CountsEveryEdgeOfALargeGrid) {
     EXPECT_EQ(findings.Count(FindingKind::kOpenEdge), 4 * kSide);
     EXPECT_EQ(findings.Count(FindingKind::kInconsistentEdge), turned ? 3 : 0);
     EXPECT_EQ(findings.Count(FindingKind::kCrowdedEdge), 0);
+  }
+}
+
+// The edges of a point are sorted where it has few, and counted in a table
+// where it has many: the hub of a fan of triangles finds the same either
+// way, each edge named by the first triangle that uses it.
+TEST(ObjectCheckTest, CountsTheEdgesOfAFanWhateverItsSize) {
+  enum class Change { kNone, kOneTurned, kOneRepeated };
+  struct FanCase {
+    Change change;
+    int64_t open_less;  // rim edges that are no longer open
+    int64_t inconsistent;
+    int64_t crowded;
+  };
+  const FanCase cases[] = {
+      {Change::kNone, 0, 0, 0},
+      {Change::kOneTurned, 0, 2, 0},
+      {Change::kOneRepeated, 1, 1, 2},
+  };
+  for (const int rim : {30, 200}) {
+    for (const FanCase& c : cases) {
+      SCOPED_TRACE(std::to_string(rim) + " rim points, change " +
+                   std::to_string(static_cast<int>(c.change)));
+      // The hub is point 0, the rim points 1 to `rim` around it; triangle
+      // i - 1 is 0 i i+1, the last closes the fan.
+      std::string file = CrLf(
+          {"QZ_OBT", "2.000000", std::to_string(rim + 1), "-500 -500 -10"});
+      for (int i = 0; i < rim; ++i) {
+        file += CrLf({std::to_string(-500 - i) + " " +
+                      std::to_string(-100 - i * i) + " -10"});
+      }
+      const int turned = rim / 2;
+      std::vector<std::string> triangles;
+      for (int i = 1; i <= rim; ++i) {
+        const int next = i % rim + 1;
+        triangles.push_back(
+            c.change == Change::kOneTurned && i == turned
+                ? "0 " + std::to_string(next) + " " + std::to_string(i) + " 0"
+                : "0 " + std::to_string(i) + " " + std::to_string(next) + " 0");
+      }
+      if (c.change == Change::kOneRepeated) triangles.push_back(triangles[0]);
+      file += CrLf({std::to_string(triangles.size())});
+      for (const std::string& triangle : triangles) file += CrLf({triangle});
+      const FindingList findings = CheckFile(file + CrLf({"0"}), {});
+      EXPECT_EQ(findings.Count(FindingKind::kOpenEdge), rim - c.open_less);
+      EXPECT_EQ(findings.Count(FindingKind::kInconsistentEdge), c.inconsistent);
+      EXPECT_EQ(findings.Count(FindingKind::kCrowdedEdge), c.crowded);
+      if (c.change == Change::kOneTurned) {
+        // The spoke to the turned triangle's first rim point, as the
+        // triangle before it names it.
+        const int64_t first_line = rim + 6 + (turned - 2);
+        EXPECT_EQ(
+            findings.Kept(FindingKind::kInconsistentEdge)[0],
+            (Finding{FindingKind::kInconsistentEdge, first_line, {turned, 0}}));
+      }
+    }
   }
 }
 
