@@ -18,6 +18,7 @@
 
 #include "mesh/mesh_instances.h"
 #include "mesh/point_joiner.h"
+#include "mesh/recent_vertices.h"
 #include "obt/obt_format.h"
 #include "work/huge_pages.h"
 #include "work/page_block.h"
@@ -68,6 +69,11 @@ struct Refusal {
 
 // Below this many vertices, joining them in two halves gains nothing.
 constexpr std::size_t kHalvesFrom = 1 << 16;
+// Below this many used vertices, a mesh does not repay clearing a table of
+// recent ones.
+constexpr std::size_t kRecalledFrom = 1 << 15;
+// Vertices of a batch that are met again before it is joined.
+constexpr std::size_t kAliases = 4 * PointJoiner::kBatch;
 
 // What one mesh of the scene holds, whichever nodes place it.
 struct MeshFacts {
@@ -77,6 +83,9 @@ struct MeshFacts {
   // Per vertex, 1 when a triangle uses it: only those become points.
   std::vector<uint8_t> used;
   std::size_t used_count = 0;
+  // A vertex of its own for every corner (as an STL file gives it): each
+  // point is met about six times, each time soon after the last.
+  bool corners_apart = false;
 };
 
 class SceneConverter {
@@ -144,12 +153,8 @@ class SceneConverter {
       outcome_.dropped_lines += facts.lines;
       vertex_total_ += instance.mesh->mNumVertices;
       used_total_ += facts.used_count;
-      // A mesh with a vertex of its own for every corner (as an STL file
-      // gives it) meets each point about six times; others share theirs.
       likely_points_ +=
-          int64_t{instance.mesh->mNumVertices} >= 3 * facts.triangles
-              ? facts.used_count / 6
-              : facts.used_count;
+          facts.corners_apart ? facts.used_count / 6 : facts.used_count;
     }
     if (triangle_total_ == 0) {
       Refuse(Status::kNoTriangle, "the file holds no triangle");
@@ -206,6 +211,7 @@ class SceneConverter {
         }
       }
     }
+    facts.corners_apart = int64_t{vertices} >= 3 * facts.triangles;
     return true;
   }
 
@@ -329,13 +335,32 @@ class SceneConverter {
                                    PointJoiner& joiner,
                                    const std::atomic<bool>* stop) {
     std::array<work::TableEntry, PointJoiner::kBatch> batch;
+    std::array<RecentVertices::Key, PointJoiner::kBatch> keys;
     std::array<uint32_t, PointJoiner::kBatch> joined;
     std::array<std::size_t, PointJoiner::kBatch> places;
     std::size_t batched = 0;
+    std::unique_ptr<RecentVertices> recent;
+    // Whether the vertices batched are remembered in `recent`: as pending
+    // (kPending | place in the batch) until the batch is joined, so that a
+    // vertex met again within the batch takes the number of the first.
+    bool recalling = false;
+    constexpr uint32_t kPending = 1U << 31;
+    // Such vertices met again: where each goes, and its first's place in
+    // the batch.
+    std::array<std::size_t, kAliases> alias_places;
+    std::array<uint32_t, kAliases> alias_of;
+    std::size_t aliased = 0;
     const auto flush = [&] {
       joiner.Join(std::span(batch.data(), batched), joined.data());
-      for (std::size_t i = 0; i < batched; ++i) numbers_[places[i]] = joined[i];
+      for (std::size_t i = 0; i < batched; ++i) {
+        numbers_[places[i]] = joined[i];
+        if (recalling) recent->Remember(keys[i], joined[i]);
+      }
+      for (std::size_t i = 0; i < aliased; ++i) {
+        numbers_[alias_places[i]] = joined[alias_of[i]];
+      }
       batched = 0;
+      aliased = 0;
       return static_cast<int64_t>(joiner.point_count()) <= work::kTableCapacity;
     };
     std::size_t next = 0;
@@ -345,18 +370,45 @@ class SceneConverter {
         next += vertices;
         continue;
       }
-      const std::vector<uint8_t>& used = facts_[instance.mesh_index].used;
+      const MeshFacts& facts = facts_[instance.mesh_index];
+      const bool recalls =
+          facts.corners_apart && facts.used_count >= kRecalledFrom;
+      if (recalls || recalling) {
+        // The numbers of one instance are no use under another's transform.
+        if (!flush()) return TooManyPoints();
+        recalling = recalls;
+        if (recalls) {
+          if (!recent) recent = std::make_unique<RecentVertices>();
+          recent->Clear();
+        }
+      }
       for (auto v = static_cast<unsigned>(begin > next ? begin - next : 0);
            v < vertices && next + v < end; ++v) {
         const std::size_t place = next + v;
+        const aiVector3D& at = instance.mesh->mVertices[v];
         numbers_[place] = kUnused;
-        if (used[v] == 0) {
-          const aiVector3D& at = instance.mesh->mVertices[v];
+        if (facts.used[v] == 0) {
           if (!std::isfinite(at.x) || !std::isfinite(at.y) ||
               !std::isfinite(at.z)) {
             return NotFinite(instance, v);
           }
           continue;
+        }
+        if (recalling) {
+          keys[batched] = RecentVertices::KeyOf(at.x, at.y, at.z);
+          const uint32_t found = recent->Find(keys[batched]);
+          if (found != RecentVertices::kNone) {
+            if ((found & kPending) == 0) {
+              numbers_[place] = found;
+            } else {
+              alias_places[aliased] = place;
+              alias_of[aliased++] = found & ~kPending;
+              if (aliased == kAliases && !flush()) return TooManyPoints();
+            }
+            continue;
+          }
+          recent->Remember(keys[batched],
+                           kPending | static_cast<uint32_t>(batched));
         }
         if (!Round(instance, v, batch[batched])) {
           return RoundingRefusal(instance, v);

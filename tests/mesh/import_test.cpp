@@ -318,4 +318,59 @@ TEST_F(ImportTest, JoinsALargeSceneAsOnePassWould) {
   }
 }
 
+// A mesh that repeats every corner is joined with the help of a table of
+// the vertices met lately, which must forget them between instances: the
+// same vertex lies elsewhere under another's transform.
+TEST_F(ImportTest, JoinsTheInstancesOfARepeatingMeshApart) {
+  // Two triangles a cell over a 100 x 100 grid, each corner a vertex of
+  // its own: 60,000 of them, 10,201 points an instance; three instances,
+  // so that each half of the scene holds two.
+  constexpr int kCells = 100;
+  constexpr int kInstances = 3;
+  std::vector<Vertex> vertices;
+  std::vector<Corners> corners;
+  for (int row = 0; row < kCells; ++row) {
+    for (int column = 0; column < kCells; ++column) {
+      const double x = column;
+      const double y = row;
+      for (const Vertex& at :
+           {Vertex{x, y, 0}, Vertex{x + 1, y, 0}, Vertex{x + 1, y + 1, 0},
+            Vertex{x, y, 0}, Vertex{x + 1, y + 1, 0}, Vertex{x, y + 1, 0}}) {
+        vertices.push_back(at);
+      }
+      const int first = static_cast<int>(corners.size()) * 3;
+      corners.push_back({first, first + 1, first + 2});
+      corners.push_back({first + 3, first + 4, first + 5});
+    }
+  }
+  const ImportOutcome outcome =
+      Import("grid.gltf",
+             mesh_test::Gltf(
+                 vertices, corners,
+                 R"([{"mesh": 0}, {"mesh": 0, "translation": [1000, 0, 0]},)"
+                 R"( {"mesh": 0, "translation": [2000, 0, 0]}])",
+                 "[0, 1, 2]"),
+             AtScale(1));
+  ASSERT_EQ(outcome.status, ImportOutcome::Status::kImported) << outcome.reason;
+  EXPECT_EQ(object_.points.size(),
+            std::size_t{kInstances} * (kCells + 1) * (kCells + 1));
+  const std::size_t each = corners.size();
+  ASSERT_EQ(object_.triangles.size(), kInstances * each);
+  for (int instance = 1; instance < kInstances; ++instance) {
+    SCOPED_TRACE(instance);
+    std::vector<TableEntry> moved;
+    std::vector<TableEntry> placed;
+    for (std::size_t t = 0; t < each; ++t) {
+      for (int k = 0; k < 3; ++k) {
+        TableEntry at = object_.points[object_.triangles[t][k]];
+        at[0] += 1000 * instance;
+        moved.push_back(at);
+        placed.push_back(
+            object_.points[object_.triangles[instance * each + t][k]]);
+      }
+    }
+    EXPECT_EQ(placed, moved);
+  }
+}
+
 }  // namespace
