@@ -28,7 +28,8 @@ PointPlaces::PointPlaces(std::span<const work::TableEntry> points,
         return number;
       }
       const uint32_t held = slots[slot] - 1;
-      if (held < points.size() ? points[held] == p : p == work::TableEntry{}) {
+      if (work::SameEntry(
+              held < points.size() ? points[held] : work::TableEntry{}, p)) {
         return held;
       }
     }

@@ -23,10 +23,6 @@ uint64_t HashOf(const work::TableEntry& at) {
 
 uint32_t TagOf(uint64_t hash) { return static_cast<uint32_t>(hash >> 32); }
 
-bool SamePlace(const work::TableEntry& a, const work::TableEntry& b) {
-  return a[0] == b[0] && a[1] == b[1] && a[2] == b[2];
-}
-
 }  // namespace
 
 PointJoiner::PointJoiner() { Resize(kFirstSlots); }
@@ -59,7 +55,8 @@ uint32_t PointJoiner::JoinOne(const work::TableEntry& at, uint64_t hash) {
       points_.push_back(at);
       return number;
     }
-    if (slot.tag == tag && SamePlace(points_[slot.number_plus_one - 1], at)) {
+    if (slot.tag == tag &&
+        work::SameEntry(points_[slot.number_plus_one - 1], at)) {
       return slot.number_plus_one - 1;
     }
   }
