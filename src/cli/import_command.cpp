@@ -3,6 +3,7 @@
 #include <charconv>
 #include <iostream>
 #include <memory>
+#include <thread>
 
 #include "cli/checked_option.h"
 #include "cli/exit_codes.h"
@@ -117,8 +118,10 @@ int ImportCommand::Run() const {
 
   std::unique_ptr<work::Feedback> feedback = StderrProgress(quiet_);
   obt::ObtObject object;
+  // The library's memory is given back while the object is written.
+  std::jthread release;
   const mesh::ImportOutcome outcome =
-      formats->import_mesh(mesh_path, options_, *feedback, object);
+      formats->import_mesh(mesh_path, options_, *feedback, object, release);
   if (outcome.status != Status::kImported) {
     feedback.reset();
     std::cerr << "obtmirror-cli: " << mesh_path << ": " << outcome.reason

@@ -2,6 +2,7 @@
 
 #include <assimp/postprocess.h>
 #include <assimp/scene.h>
+#include <malloc.h>
 #include <sys/stat.h>
 
 #include <assimp/Importer.hpp>
@@ -9,6 +10,9 @@
 #include <cerrno>
 #include <cstring>
 #include <exception>
+#include <memory>
+#include <system_error>
+#include <utility>
 
 #include "mesh/gauge_stretch.h"
 #include "mesh/scene_to_object.h"
@@ -37,10 +41,28 @@ ImportOutcome NotRead(std::string reason) {
   return outcome;
 }
 
+// Gives `importer` and its scene back on a thread of its own, which
+// `release` holds; here when no thread is to be had.
+void ReleaseApart(std::unique_ptr<Assimp::Importer> importer,
+                  std::jthread& release) {
+  try {
+    release = std::jthread([importer = std::move(importer)]() mutable {
+      importer.reset();
+      // The freed blocks of the faces are many and small: the allocator
+      // would merge them on the next large allocation, wherever that is
+      // made, and give the memory back only at the end.
+      ::malloc_trim(0);
+    });
+  } catch (const std::system_error&) {
+    // The importer went with the thread that could not start.
+  }
+}
+
 }  // namespace
 
 ImportOutcome ImportMesh(const std::string& path, const ImportOptions& options,
-                         work::Feedback& feedback, obt::ObtObject& object) {
+                         work::Feedback& feedback, obt::ObtObject& object,
+                         std::jthread& release) {
   // A device or a FIFO could feed the library for ever; a mesh is a file.
   struct stat info {};
   if (::stat(path.c_str(), &info) != 0) return NotRead(std::strerror(errno));
@@ -49,16 +71,18 @@ ImportOutcome ImportMesh(const std::string& path, const ImportOptions& options,
   feedback.SetGaugeMaximum(100);
   feedback.SetGaugeProgress(0);
   try {
-    Assimp::Importer importer;
+    auto importer = std::make_unique<Assimp::Importer>();
     // The importer owns its progress handler and deletes it.
-    importer.SetProgressHandler(
+    importer->SetProgressHandler(
         new ReadingProgress(GaugeStretch(feedback, 0, 60)));
     // Only triangulation: joining identical vertices is ours, on the
     // rounded integer points rather than on single-precision floats.
-    const aiScene* scene = importer.ReadFile(path, aiProcess_Triangulate);
-    if (scene == nullptr) return NotRead(importer.GetErrorString());
-    return ConvertScene(*scene, options, GaugeStretch(feedback, 60, 100),
-                        object);
+    const aiScene* scene = importer->ReadFile(path, aiProcess_Triangulate);
+    if (scene == nullptr) return NotRead(importer->GetErrorString());
+    ImportOutcome outcome =
+        ConvertScene(*scene, options, GaugeStretch(feedback, 60, 100), object);
+    ReleaseApart(std::move(importer), release);
+    return outcome;
   } catch (const std::exception& error) {
     // Out of memory, or an importer that lets an error of its own through.
     return NotRead(error.what());

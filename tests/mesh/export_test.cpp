@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "mesh/export_formats.h"
@@ -73,8 +74,9 @@ TEST(ExportTest, RoundTripsInEveryFormat) {
     options.scale = 1;
     options.fourth_from_material = true;
     obt::ObtObject back;
+    std::jthread release;
     const mesh::ImportOutcome imported =
-        mesh::ImportMesh(dir.File(c.file), options, feedback, back);
+        mesh::ImportMesh(dir.File(c.file), options, feedback, back, release);
     ASSERT_EQ(imported.status, mesh::ImportOutcome::Status::kImported)
         << imported.reason;
     obt::ObtObject expected = Tetrahedron();

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <map>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "mesh/mesh_import.h"
@@ -41,7 +42,9 @@ class ImportTest : public ::testing::Test {
   ImportOutcome Import(const std::string& name, const std::string& bytes,
                        const ImportOptions& options) {
     WriteFile(dir_.File(name), bytes);
-    return mesh::ImportMesh(dir_.File(name), options, feedback_, object_);
+    std::jthread release;
+    return mesh::ImportMesh(dir_.File(name), options, feedback_, object_,
+                            release);
   }
 
   TempDir dir_;
