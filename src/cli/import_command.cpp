@@ -1,5 +1,7 @@
 #include "cli/import_command.h"
 
+#include <malloc.h>
+
 #include <charconv>
 #include <iostream>
 #include <memory>
@@ -116,6 +118,12 @@ int ImportCommand::Run() const {
     return kExitReported;
   }
 
+  // The library frees a small block for every face of the scene when it
+  // gives the scene back. Without fast bins the allocator merges them as
+  // they are freed, on the thread that does that while the object is
+  // written, instead of all at once on the next large allocation, wherever
+  // that falls.
+  ::mallopt(M_MXFAST, 0);
   std::unique_ptr<work::Feedback> feedback = StderrProgress(quiet_);
   obt::ObtObject object;
   // The library's memory is given back while the object is written.

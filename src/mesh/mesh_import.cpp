@@ -2,7 +2,6 @@
 
 #include <assimp/postprocess.h>
 #include <assimp/scene.h>
-#include <malloc.h>
 #include <sys/stat.h>
 
 #include <assimp/Importer.hpp>
@@ -46,13 +45,8 @@ ImportOutcome NotRead(std::string reason) {
 void ReleaseApart(std::unique_ptr<Assimp::Importer> importer,
                   std::jthread& release) {
   try {
-    release = std::jthread([importer = std::move(importer)]() mutable {
-      importer.reset();
-      // The freed blocks of the faces are many and small: the allocator
-      // would merge them on the next large allocation, wherever that is
-      // made, and give the memory back only at the end.
-      ::malloc_trim(0);
-    });
+    release = std::jthread(
+        [importer = std::move(importer)]() mutable { importer.reset(); });
   } catch (const std::system_error&) {
     // The importer went with the thread that could not start.
   }
