@@ -35,31 +35,52 @@ void PointJoiner::Join(std::span<const work::TableEntry> points,
   if (slots != slot_count_) Resize(slots);
 
   uint64_t hashes[kBatch];
-  for (std::size_t i = 0; i < points.size(); ++i) {
-    hashes[i] = HashOf(points[i]);
-    __builtin_prefetch(table() + (hashes[i] & mask_));
-  }
+  HashAndFetch(points, hashes);
   for (std::size_t i = 0; i < points.size(); ++i) {
     numbers[i] = JoinOne(points[i], hashes[i]);
   }
 }
 
-uint32_t PointJoiner::JoinOne(const work::TableEntry& at, uint64_t hash) {
+void PointJoiner::Find(std::span<const work::TableEntry> points,
+                       uint32_t* numbers) const {
+  uint64_t hashes[kBatch];
+  HashAndFetch(points, hashes);
+  for (std::size_t i = 0; i < points.size(); ++i) {
+    // A free slot holds 0, which gives kAbsent.
+    numbers[i] = SlotFor(points[i], hashes[i]).number_plus_one - 1;
+  }
+}
+
+void PointJoiner::HashAndFetch(std::span<const work::TableEntry> points,
+                               uint64_t* hashes) const {
+  for (std::size_t i = 0; i < points.size(); ++i) {
+    hashes[i] = HashOf(points[i]);
+    __builtin_prefetch(table() + (hashes[i] & mask_));
+  }
+}
+
+PointJoiner::Slot& PointJoiner::SlotFor(const work::TableEntry& at,
+                                        uint64_t hash) const {
   const uint32_t tag = TagOf(hash);
   Slot* const slot_table = table();
   for (std::size_t i = hash & mask_;; i = (i + 1) & mask_) {
     Slot& slot = slot_table[i];
-    if (slot.number_plus_one == 0) {
-      const auto number = static_cast<uint32_t>(points_.size());
-      slot = {number + 1, tag};
-      points_.push_back(at);
-      return number;
-    }
-    if (slot.tag == tag &&
-        work::SameEntry(points_[slot.number_plus_one - 1], at)) {
-      return slot.number_plus_one - 1;
+    if (slot.number_plus_one == 0 ||
+        (slot.tag == tag &&
+         work::SameEntry(points_[slot.number_plus_one - 1], at))) {
+      return slot;
     }
   }
+}
+
+uint32_t PointJoiner::JoinOne(const work::TableEntry& at, uint64_t hash) {
+  Slot& slot = SlotFor(at, hash);
+  if (slot.number_plus_one == 0) {
+    const auto number = static_cast<uint32_t>(points_.size());
+    slot = {number + 1, TagOf(hash)};
+    points_.push_back(at);
+  }
+  return slot.number_plus_one - 1;
 }
 
 void PointJoiner::Expect(std::size_t vertices, std::size_t points) {

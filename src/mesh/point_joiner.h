@@ -27,6 +27,13 @@ class PointJoiner {
   // nothing was there yet; at most kBatch points.
   void Join(std::span<const work::TableEntry> points, uint32_t* numbers);
 
+  // numbers[i] becomes the number of the point at points[i], or kAbsent
+  // when the joiner has none there; at most kBatch points. Finding changes
+  // nothing, so threads may find at once.
+  void Find(std::span<const work::TableEntry> points, uint32_t* numbers) const;
+
+  static constexpr uint32_t kAbsent = UINT32_MAX;
+
   std::size_t point_count() const { return points_.size(); }
 
   // Prepares for joining `vertices` vertices into about `points` points:
@@ -49,6 +56,11 @@ class PointJoiner {
     uint32_t tag;
   };
 
+  // The hashes of `points`, whose slots are fetched meanwhile.
+  void HashAndFetch(std::span<const work::TableEntry> points,
+                    uint64_t* hashes) const;
+  // The slot that holds the point at `at`, or the free one where it goes.
+  Slot& SlotFor(const work::TableEntry& at, uint64_t hash) const;
   uint32_t JoinOne(const work::TableEntry& at, uint64_t hash);
   void Resize(std::size_t slots);
 

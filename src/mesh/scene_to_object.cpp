@@ -22,6 +22,7 @@
 #include "obt/obt_format.h"
 #include "work/huge_pages.h"
 #include "work/page_block.h"
+#include "work/run_parts.h"
 
 namespace mesh {
 namespace {
@@ -108,8 +109,7 @@ class SceneConverter {
     object = obt::ObtObject{};
     object.header = {std::string(obt::kMagicLine),
                      std::string(obt::kVersion2Line)};
-    // The lookup table goes with this, so the triangles take its room.
-    object.points = joiner_.TakePoints();
+    object.points = std::move(points_);
     MakeTriangles(object);
     object.point_count = static_cast<int32_t>(object.points.size());
     object.triangle_count = static_cast<int32_t>(object.triangles.size());
@@ -319,8 +319,12 @@ class SceneConverter {
     }
     if (second_failure) std::rethrow_exception(second_failure);
     if (second_refusal) return Refuse(std::move(*second_refusal));
-    if (middle < vertex_total_) JoinSecondHalf(middle, second);
-    if (static_cast<int64_t>(joiner_.point_count()) > work::kTableCapacity) {
+    if (middle < vertex_total_) {
+      JoinSecondHalf(middle, second);
+    } else {
+      points_ = joiner_.TakePoints();
+    }
+    if (static_cast<int64_t>(points_.size()) > work::kTableCapacity) {
       return Refuse(TooManyPoints());
     }
     return true;
@@ -431,17 +435,27 @@ class SceneConverter {
   }
 
   // The second half's points join the first half's, and its vertices take
-  // the numbers that gives them.
+  // the numbers that gives them: the points are looked up among the first
+  // half's on two threads, and those not there follow them in their order.
   void JoinSecondHalf(std::size_t middle, PointJoiner& second) {
-    const std::vector<work::TableEntry> points = second.TakePoints();
+    const std::vector<work::TableEntry> added = second.TakePoints();
     const auto renumbered =
-        std::make_unique_for_overwrite<uint32_t[]>(points.size());
-    for (std::size_t first = 0; first < points.size();
-         first += PointJoiner::kBatch) {
-      const std::size_t count =
-          std::min(PointJoiner::kBatch, points.size() - first);
-      joiner_.Join(std::span(points.data() + first, count),
-                   renumbered.get() + first);
+        std::make_unique_for_overwrite<uint32_t[]>(added.size());
+    work::RunParts(2, [&](std::size_t part) {
+      const std::size_t end = added.size() * (part + 1) / 2;
+      for (std::size_t first = added.size() * part / 2; first < end;
+           first += PointJoiner::kBatch) {
+        joiner_.Find(std::span(added.data() + first,
+                               std::min(PointJoiner::kBatch, end - first)),
+                     renumbered.get() + first);
+      }
+    });
+    points_ = joiner_.TakePoints();
+    for (std::size_t i = 0; i < added.size(); ++i) {
+      if (renumbered[i] == PointJoiner::kAbsent) {
+        renumbered[i] = static_cast<uint32_t>(points_.size());
+        points_.push_back(added[i]);
+      }
     }
     for (std::size_t place = middle; place < vertex_total_; ++place) {
       if (numbers_[place] != kUnused) {
@@ -536,6 +550,8 @@ class SceneConverter {
   double scale_ = 1;
   std::array<int64_t, 3> shift_{};
   PointJoiner joiner_;
+  // The points the joiners made, in the order they are first seen.
+  std::vector<work::TableEntry> points_;
   // The point number of each vertex of each instance, instance after
   // instance.
   work::PageBlock number_block_;

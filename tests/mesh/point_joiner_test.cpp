@@ -42,6 +42,11 @@ TEST(PointJoinerTest, NumbersPointsInFirstSeenOrderWhileTheTableGrows) {
       ASSERT_EQ(numbers[2 * i + 1], i);
       ASSERT_EQ(numbers[vertices.size() - 1 - i], i);
     }
+    // Finding gives the same numbers, and kAbsent off the lattice.
+    const std::vector<TableEntry> sought = {lattice[7], {0, 0, 1}, lattice[0]};
+    std::vector<uint32_t> found(sought.size());
+    joiner.Find(sought, found.data());
+    EXPECT_EQ(found, (std::vector<uint32_t>{7, mesh::PointJoiner::kAbsent, 0}));
     EXPECT_EQ(joiner.TakePoints(), lattice);
     EXPECT_EQ(joiner.point_count(), 0u);
   }
