@@ -6,7 +6,7 @@
 
 namespace work {
 
-void AdviseHugePages(const void* data, std::size_t bytes) {
+void AdviseHugePages(void* data, std::size_t bytes) {
   const auto begin = reinterpret_cast<std::uintptr_t>(data);
   const std::uintptr_t first = (begin + kHugePage - 1) / kHugePage * kHugePage;
   const std::uintptr_t end = (begin + bytes) / kHugePage * kHugePage;

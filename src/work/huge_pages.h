@@ -16,7 +16,7 @@ inline constexpr std::size_t kHugePage = std::size_t{2} << 20;
 // of it would otherwise cost a page fault of its own, which on some
 // machines takes longer than filling the page. Only advice; pages already
 // in use keep their size.
-void AdviseHugePages(const void* data, std::size_t bytes);
+void AdviseHugePages(void* data, std::size_t bytes);
 
 // Room for `count` elements in `items`, taken new and advised as above;
 // the elements it holds are kept. Leaves a vector with room enough alone.

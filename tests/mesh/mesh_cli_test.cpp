@@ -7,6 +7,7 @@
 #include <regex>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "support/child.h"
@@ -284,22 +285,29 @@ TEST_F(MeshCliTest, RefusesWrongArgumentsWithUsage) {
   EXPECT_EQ(Names(), (std::set<std::string>{"m.obj", "s.obt"}));
 }
 
-// The mesh formats' library makes the export's files in the program's own
-// table of unfinished files, which an ending signal empties: with a table
-// of its own, a file it was writing would outlive an interrupted export.
-TEST_F(MeshCliTest, ExportRemembersItsFilesWhereASignalFindsThem) {
+// The libraries bind to the program's own definitions: the mesh formats'
+// library makes the export's files in the program's table of unfinished
+// files, which an ending signal empties (with a table of its own, a file it
+// was writing would outlive an interrupted export), and the asset library
+// allocates its large arrays through the program's operator new, which
+// asks for huge pages.
+TEST_F(MeshCliTest, TheLibrariesBindToTheProgramsOwnDefinitions) {
   WriteFile(dir_.File("q.obt"), kQuadObt);
-  // The loader tells to which object each of the library's symbols binds.
+  // The loader tells to which object each of the libraries' symbols binds.
   ASSERT_EQ(::setenv("LD_DEBUG", "bindings", 1), 0);
   const ChildOutcome run = Cli({"export", "q.obt", "q.stl", "--quiet"});
   ::unsetenv("LD_DEBUG");
   ASSERT_EQ(run.exit_status(), 0) << run.standard_error;
-  for (const char* symbol :
-       {"_ZN3obt20CreateUnfinishedFile", "_ZN3obt20ForgetUnfinishedFile"}) {
+  const std::pair<const char*, const char*> bindings[] = {
+      {"obtmirror-mesh\\.so", "_ZN3obt20CreateUnfinishedFile"},
+      {"obtmirror-mesh\\.so", "_ZN3obt20ForgetUnfinishedFile"},
+      {"libassimp\\.so\\S*", "_Znwm'"},
+      {"libassimp\\.so\\S*", "_ZdlPv'"},
+  };
+  for (const auto& [library, symbol] : bindings) {
     const std::regex to_program(
-        std::string("obtmirror-mesh\\.so \\[0\\] to \\S*obtmirror-cli "
-                    "\\[0\\]: normal symbol `") +
-        symbol);
+        std::string(library) +
+        " \\[0\\] to \\S*obtmirror-cli \\[0\\]: normal symbol `" + symbol);
     EXPECT_TRUE(std::regex_search(run.standard_error, to_program)) << symbol;
   }
 }
