@@ -2,26 +2,31 @@
 
 #include <algorithm>
 #include <cmath>
+#include <stdexcept>
 
 #include "work/huge_pages.h"
 
 namespace geometry {
 
-EdgeLists::EdgeLists(std::size_t places, std::size_t parts)
+EdgeLists::EdgeLists(std::size_t places, std::size_t parts,
+                     std::size_t most_uses)
     : cursors_(std::max<std::size_t>(parts, 1)) {
-  for (std::vector<std::size_t>& counts : cursors_) {
-    work::AssignInHugePages(counts, places, std::size_t{0});
+  if (most_uses > UINT32_MAX) {
+    throw std::length_error("more edge uses than a check counts");
+  }
+  for (std::vector<uint32_t>& counts : cursors_) {
+    work::AssignInHugePages(counts, places, uint32_t{0});
   }
 }
 
 void EdgeLists::Lay() {
   // Each place's list holds the uses of part 0, then those of part 1, and
   // so on.
-  std::size_t next = 0;
+  uint32_t next = 0;
   const std::size_t places = cursors_.front().size();
   for (std::size_t place = 0; place < places; ++place) {
-    for (std::vector<std::size_t>& cursors : cursors_) {
-      const std::size_t count = cursors[place];
+    for (std::vector<uint32_t>& cursors : cursors_) {
+      const uint32_t count = cursors[place];
       cursors[place] = next;
       next += count;
     }

@@ -22,8 +22,9 @@ class EdgeLists {
  public:
   // For places 0 to `places` - 1 and the uses of `parts` parts, which
   // enter theirs in the order of the parts' numbers and of their
-  // triangles.
-  EdgeLists(std::size_t places, std::size_t parts);
+  // triangles; at most `most_uses` uses in all, which must be below 2^32
+  // (a run holds far fewer): std::length_error otherwise.
+  EdgeLists(std::size_t places, std::size_t parts, std::size_t most_uses);
 
   // The first pass: part `part` will enter a use from place `from` to
   // place `to` (from != to).
@@ -102,14 +103,14 @@ class EdgeLists {
   }
 
   // Where each place's list ends once every use is entered.
-  const std::vector<std::size_t>& ends() const { return cursors_.back(); }
+  const std::vector<uint32_t>& ends() const { return cursors_.back(); }
   std::size_t Begin(uint32_t place) const {
     return place == 0 ? 0 : ends()[place - 1];
   }
 
   // For each part and place, its count in the first pass, and where its
   // next use goes in the second.
-  std::vector<std::vector<std::size_t>> cursors_;
+  std::vector<std::vector<uint32_t>> cursors_;
   work::PageBlock uses_block_;
   uint64_t* uses_ = nullptr;
   std::size_t use_count_ = 0;

@@ -59,7 +59,7 @@ class SurfaceCheck {
         places_(object.points, point_count_),
         parts_(object.triangles.size() >= kHelperFrom ? 2 : 1),
         // One more place for the points the file does not hold.
-        lists_(object.points.size() + 1, parts_) {
+        lists_(object.points.size() + 1, parts_, object.triangles.size() * 3) {
     on_planes_.reserve(object.points.size() + 1);
     for (const work::TableEntry& point : object.points) {
       on_planes_.push_back(PlanesOf(RelativeTo(point, centre)));
