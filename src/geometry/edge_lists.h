@@ -17,7 +17,7 @@ namespace geometry {
 // almost in order, where the slots of a hash table would each miss the
 // caches. Filled in two passes over the triangles, which may be split
 // into parts on threads of their own: the first counts the uses of each
-// place, the second enters them. Each pass enters a use of an edge once.
+// place, the second enters them, each use once in each pass.
 class EdgeLists {
  public:
   // For places 0 to `places` - 1 and the uses of `parts` parts, which

@@ -87,12 +87,12 @@ class SurfaceCheck {
     });
     const uint32_t places = static_cast<uint32_t>(object_.points.size() + 1);
     work::RunParts(parts_, [this, places](std::size_t part) {
+      // The last part reads to the end, past the places without uses.
       const auto place_at = [this, places](std::size_t share) {
         return share == parts_
                    ? places
-                   : std::min(places,
-                              lists_.PlaceAtShare(static_cast<double>(share) /
-                                                  static_cast<double>(parts_)));
+                   : lists_.PlaceAtShare(static_cast<double>(share) /
+                                         static_cast<double>(parts_));
       };
       Part& mine = parts_found_[part];
       lists_.ForEachEdge(place_at(part), place_at(part + 1),
