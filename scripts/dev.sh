@@ -5,6 +5,10 @@
 #                                  (on a virtual X display when there is no display)
 #   scripts/dev.sh test            install what is missing, build, run every test
 #   scripts/dev.sh test-sanitize   the same in an AddressSanitizer + UBSan build
+#   scripts/dev.sh test-corpus     install Debian's collections of test meshes,
+#                                  build, and import every one of them and
+#                                  damaged copies (scripts/mesh-corpus.sh;
+#                                  SAMPLE=N MUTANTS=N for a part of them)
 #   scripts/dev.sh fuzz SECONDS    install clang, run every fuzz target that long
 #   scripts/dev.sh package         install what is missing, build in Release and
 #                                  make the Debian package
@@ -16,7 +20,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libcli11-dev libassimp-dev
-          libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core
+          libseccomp-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core
           fonts-liberation2 dpkg-dev lintian desktop-file-utils man-db
           bash-completion)
 
@@ -78,13 +82,19 @@ case "$command" in
       -DOBTMIRROR_BENCHMARKS=OFF
     (cd build-release && cpack -G DEB)
     ;;
+  test-corpus)
+    packages+=(assimp-testmodels openscad-testing-data)
+    install_missing
+    build build
+    REQUIRE_CORPUS=1 exec scripts/mesh-corpus.sh build/bin/obtmirror-cli
+    ;;
   fuzz)
     packages+=(clang libclang-rt-14-dev)
     install_missing
     exec fuzz/run.sh "${1:?usage: scripts/dev.sh fuzz SECONDS}"
     ;;
   *)
-    echo "usage: scripts/dev.sh run|test|test-sanitize|package|fuzz SECONDS" >&2
+    echo "usage: scripts/dev.sh run|test|test-sanitize|test-corpus|package|fuzz SECONDS" >&2
     exit 64
     ;;
 esac

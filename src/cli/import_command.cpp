@@ -1,11 +1,8 @@
 #include "cli/import_command.h"
 
-#include <malloc.h>
-
 #include <charconv>
 #include <iostream>
 #include <memory>
-#include <thread>
 
 #include "cli/checked_option.h"
 #include "cli/exit_codes.h"
@@ -18,6 +15,7 @@
 #include "mirror/octant_table.h"
 #include "obt/file_identity.h"
 #include "obt/io_error.h"
+#include "obt/obt_format.h"
 #include "obt/obt_object.h"
 #include "obt/status_texts.h"
 
@@ -91,12 +89,30 @@ ImportCommand::ImportCommand(CLI::App& app)
       "material's number modulo 256 (default 0)");
   subcommand_->add_flag("--flip", options_.flip,
                         "reverse every triangle, for faces that point inward");
+  AddCheckedOption(
+      subcommand_, "--memory-limit", "SIZE",
+      "no size of at least 64M (a number of bytes, or with K, M, G or T)",
+      ParseMemorySize, [this](uint64_t bytes) { limits_.memory = bytes; },
+      "the most memory the mesh library may take for reading MESH, as 4G or "
+      "512M (default: more the larger the file)");
+  AddCheckedOption(
+      subcommand_, "--time-limit", "SECONDS",
+      "no whole number of seconds from 1 to 86400", ParseSeconds,
+      [this](uint64_t seconds) { limits_.seconds = seconds; },
+      "the most processor time the mesh library may take for reading MESH "
+      "(default: more the larger the file)");
+  subcommand_->add_flag(
+      "--any-format", limits_.any_format,
+      "try every reader of the mesh library, not only those of the known "
+      "formats (still in the sandbox)");
   subcommand_->add_flag("--quiet", quiet_, "draw no progress bar");
   subcommand_->footer(
       "Exit status: 0 when TARGET is written (points, triangles, meshes read "
       "and the scale on standard output); 1 when MESH cannot be read as a "
       "mesh, holds no triangle, has a coordinate out of range or is too "
-      "large for a run; 2 when TARGET cannot be written; 64 for wrong "
+      "large for a run, or when the mesh library, which reads MESH in a "
+      "sandbox of its own, crashes, reaches a limit or breaks a rule of the "
+      "sandbox on it; 2 when TARGET cannot be written; 64 for wrong "
       "arguments.");
 }
 
@@ -118,18 +134,15 @@ int ImportCommand::Run() const {
     return kExitReported;
   }
 
-  // The library frees a small block for every face of the scene when it
-  // gives the scene back. Without fast bins the allocator merges them as
-  // they are freed, on the thread that does that while the object is
-  // written, instead of all at once on the next large allocation, wherever
-  // that falls.
-  ::mallopt(M_MXFAST, 0);
   std::unique_ptr<work::Feedback> feedback = StderrProgress(quiet_);
-  obt::ObtObject object;
-  // The library's memory is given back while the object is written.
-  std::jthread release;
-  const mesh::ImportOutcome outcome =
-      formats->import_mesh(mesh_path, options_, *feedback, object, release);
+  // The object lies in the memory the reader process filled until
+  // `imported` goes.
+  const mesh::ImportedMesh imported =
+      formats->import_mesh(mesh_path, options_, limits_, *feedback);
+  const mesh::ImportOutcome& outcome = imported.outcome;
+  for (const std::string& note : outcome.notes) {
+    std::cerr << "obtmirror-cli: " << mesh_path << ": " << note << '\n';
+  }
   if (outcome.status != Status::kImported) {
     feedback.reset();
     std::cerr << "obtmirror-cli: " << mesh_path << ": " << outcome.reason
@@ -141,7 +154,10 @@ int ImportCommand::Run() const {
   }
 
   int create_error = 0;
-  const int code = obt::WriteObtFile(target, object, create_error);
+  const obt::ObtHeader header = {std::string(obt::kMagicLine),
+                                 std::string(obt::kVersion2Line)};
+  const int code =
+      obt::WriteObtFile(target, header, imported.lists, create_error);
   feedback.reset();
   if (code != 0) {
     if (create_error != 0) {
@@ -156,10 +172,10 @@ int ImportCommand::Run() const {
               << Counted(outcome.dropped_points, "point", "points") << " and "
               << Counted(outcome.dropped_lines, "line", "lines") << '\n';
   }
-  std::cout << Counted(static_cast<int64_t>(object.points.size()), "point",
-                       "points")
+  std::cout << Counted(static_cast<int64_t>(imported.lists.points.size()),
+                       "point", "points")
             << ", "
-            << Counted(static_cast<int64_t>(object.triangles.size()),
+            << Counted(static_cast<int64_t>(imported.lists.triangles.size()),
                        "triangle", "triangles")
             << ", " << Counted(outcome.meshes, "mesh", "meshes")
             << " read, scale " << ScaleText(outcome.scale) << '\n';

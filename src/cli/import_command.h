@@ -5,6 +5,7 @@
 #include <string>
 
 #include "mesh/import_options.h"
+#include "mesh/reader_process.h"
 
 namespace cli {
 
@@ -24,6 +25,7 @@ class ImportCommand {
   std::string mesh_;
   std::string target_;
   mesh::ImportOptions options_;
+  mesh::ReaderLimits limits_;
   bool quiet_ = false;
 };
 

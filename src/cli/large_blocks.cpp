@@ -21,10 +21,18 @@ constexpr std::size_t kAdvisedFrom = 2 * work::kHugePage;
 }  // namespace
 
 void* operator new(std::size_t bytes) {
-  void* const block = std::malloc(bytes == 0 ? 1 : bytes);
-  if (block == nullptr) throw std::bad_alloc();
-  if (bytes >= kAdvisedFrom) work::AdviseHugePages(block, bytes);
-  return block;
+  for (;;) {
+    void* const block = std::malloc(bytes == 0 ? 1 : bytes);
+    if (block != nullptr) {
+      if (bytes >= kAdvisedFrom) work::AdviseHugePages(block, bytes);
+      return block;
+    }
+    // The handler may free memory, end the process (the reader process
+    // does, at its bound) or throw.
+    const std::new_handler handler = std::get_new_handler();
+    if (handler == nullptr) throw std::bad_alloc();
+    handler();
+  }
 }
 
 void operator delete(void* block) noexcept { std::free(block); }

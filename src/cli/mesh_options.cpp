@@ -55,6 +55,36 @@ std::optional<std::array<int64_t, 3>> ParseOffset(std::string_view text) {
   return offset;
 }
 
+std::optional<uint64_t> ParseMemorySize(std::string_view text) {
+  constexpr uint64_t kLeast = uint64_t{64} << 20;
+  uint64_t value = 0;
+  const char* end = text.data() + text.size();
+  const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+  if (ptr == text.data() || ec != std::errc()) return std::nullopt;
+  std::string_view unit(ptr, static_cast<std::size_t>(end - ptr));
+  if (unit.ends_with("iB")) {
+    unit.remove_suffix(2);
+  } else if (unit.ends_with("B") && unit.size() == 2) {
+    unit.remove_suffix(1);
+  }
+  int shift = 0;
+  if (unit == "K") shift = 10;
+  if (unit == "M") shift = 20;
+  if (unit == "G") shift = 30;
+  if (unit == "T") shift = 40;
+  if ((shift == 0 && !unit.empty()) || value > (UINT64_MAX >> shift) ||
+      (value << shift) < kLeast) {
+    return std::nullopt;
+  }
+  return value << shift;
+}
+
+std::optional<uint64_t> ParseSeconds(std::string_view text) {
+  const std::optional<int64_t> value = ParseInteger(text, 1, 86400);
+  if (!value) return std::nullopt;
+  return static_cast<uint64_t>(*value);
+}
+
 std::optional<FourthChoice> ParseFourth(std::string_view text) {
   if (text == "material") return FourthChoice{};
   const std::optional<int64_t> value = ParseInteger(text, 0, 255);

@@ -21,6 +21,14 @@ std::optional<double> ParseExtent(std::string_view text);
 // "--offset X,Y,Z": three 32-bit integers separated by commas.
 std::optional<std::array<int64_t, 3>> ParseOffset(std::string_view text);
 
+// "--memory-limit SIZE": a whole number of bytes, or of KiB, MiB, GiB or
+// TiB with the suffix K, M, G or T (and an optional "iB" or "B"), at least
+// 64 MiB: "4G", "512MiB", "1073741824".
+std::optional<uint64_t> ParseMemorySize(std::string_view text);
+
+// "--time-limit SECONDS": a whole number of seconds from 1 to 86400.
+std::optional<uint64_t> ParseSeconds(std::string_view text);
+
 // "--fourth N|material": a FourthValue 0..255, or nothing inside the
 // optional for "material".
 struct FourthChoice {

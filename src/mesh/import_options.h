@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "mirror/octant_table.h"
 
@@ -52,6 +53,9 @@ struct ImportOutcome {
   int64_t dropped_points = 0;
   int64_t dropped_lines = 0;
   double scale = 1;
+  // Lines about the file that the import went on without: a companion file
+  // refused or missing.
+  std::vector<std::string> notes;
 };
 
 }  // namespace mesh

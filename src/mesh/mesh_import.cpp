@@ -54,6 +54,25 @@ void ReleaseApart(std::unique_ptr<Assimp::Importer> importer,
 
 }  // namespace
 
+ImportOutcome ReadScene(Assimp::Importer& importer, const std::string& path,
+                        const ImportOptions& options, work::Feedback& feedback,
+                        obt::ObtObject& object) {
+  feedback.SetGaugeMaximum(100);
+  feedback.SetGaugeProgress(0);
+  // The importer owns its progress handler and deletes it.
+  importer.SetProgressHandler(
+      new ReadingProgress(GaugeStretch(feedback, 0, 60)));
+  // The check of the library's data structure runs first, before the
+  // triangulation, which would otherwise follow a face's corners into
+  // vertices the mesh does not have. Only triangulation then: joining
+  // identical vertices is ours, on the rounded integer points rather than
+  // on single-precision floats.
+  const aiScene* scene = importer.ReadFile(
+      path, aiProcess_ValidateDataStructure | aiProcess_Triangulate);
+  if (scene == nullptr) return NotRead(importer.GetErrorString());
+  return ConvertScene(*scene, options, GaugeStretch(feedback, 60, 100), object);
+}
+
 ImportOutcome ImportMesh(const std::string& path, const ImportOptions& options,
                          work::Feedback& feedback, obt::ObtObject& object,
                          std::jthread& release) {
@@ -62,19 +81,10 @@ ImportOutcome ImportMesh(const std::string& path, const ImportOptions& options,
   if (::stat(path.c_str(), &info) != 0) return NotRead(std::strerror(errno));
   if (!S_ISREG(info.st_mode)) return NotRead("not a regular file");
 
-  feedback.SetGaugeMaximum(100);
-  feedback.SetGaugeProgress(0);
   try {
     auto importer = std::make_unique<Assimp::Importer>();
-    // The importer owns its progress handler and deletes it.
-    importer->SetProgressHandler(
-        new ReadingProgress(GaugeStretch(feedback, 0, 60)));
-    // Only triangulation: joining identical vertices is ours, on the
-    // rounded integer points rather than on single-precision floats.
-    const aiScene* scene = importer->ReadFile(path, aiProcess_Triangulate);
-    if (scene == nullptr) return NotRead(importer->GetErrorString());
     ImportOutcome outcome =
-        ConvertScene(*scene, options, GaugeStretch(feedback, 60, 100), object);
+        ReadScene(*importer, path, options, feedback, object);
     ReleaseApart(std::move(importer), release);
     return outcome;
   } catch (const std::exception& error) {

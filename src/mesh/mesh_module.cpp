@@ -5,7 +5,7 @@
 extern "C" __attribute__((visibility("default"))) const mesh::MeshModule*
 obtmirror_mesh_module() {
   static constexpr mesh::MeshModule kModule = {
-      &mesh::ImportMesh, &mesh::ExportFormats, &mesh::FindExportFormat,
+      &mesh::ImportMeshApart, &mesh::ExportFormats, &mesh::FindExportFormat,
       &mesh::FormatForFileName, &mesh::ExportObject};
   return &kModule;
 }

@@ -3,7 +3,7 @@
 
 #include "mesh/export_formats.h"
 #include "mesh/mesh_export.h"
-#include "mesh/mesh_import.h"
+#include "mesh/reader_process.h"
 
 namespace mesh {
 
@@ -15,7 +15,7 @@ inline constexpr char kMeshModuleSymbol[] = "obtmirror_mesh_module";
 
 // The library's functions, those of the headers above.
 struct MeshModule {
-  decltype(&ImportMesh) import_mesh;
+  decltype(&ImportMeshApart) import_mesh;
   decltype(&ExportFormats) export_formats;
   decltype(&FindExportFormat) find_export_format;
   decltype(&FormatForFileName) format_for_file_name;

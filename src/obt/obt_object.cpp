@@ -175,6 +175,13 @@ ObtReadOutcome ReadObtFile(const std::string& path, ObtObject& object,
 
 int WriteObtFile(const std::string& path, const ObtObject& object,
                  int& create_error) {
+  return WriteObtFile(path, object.header,
+                      {object.points, object.triangles, object.fourth_values},
+                      create_error);
+}
+
+int WriteObtFile(const std::string& path, const ObtHeader& header,
+                 const ObjectLists& lists, int& create_error) {
   PendingIoError pending;
   TextWriter writer(pending);
   create_error = writer.OpenForWriting(path);
@@ -184,30 +191,30 @@ int WriteObtFile(const std::string& path, const ObtObject& object,
     writer.WriteNumber(static_cast<int32_t>(count));
     writer.EndLine();
   };
-  writer.WriteText(object.header.magic_text);
+  writer.WriteText(header.magic_text);
   writer.EndLine();
-  writer.WriteText(object.header.version_text);
+  writer.WriteText(header.version_text);
   writer.EndLine();
-  const std::vector<work::TableEntry>& points = object.points;
+  const std::span<const work::TableEntry> points = lists.points;
   count_line(points.size());
   writer.WriteLines(points.size(), kMaxNumberLineLength<3>,
-                    [&points](std::size_t first, std::size_t end, char* out) {
+                    [points](std::size_t first, std::size_t end, char* out) {
                       for (std::size_t i = first; i < end; ++i) {
                         out = WriteNumberLine(out, points[i][0], points[i][1],
                                               points[i][2]);
                       }
                       return out;
                     });
-  const std::vector<work::TableEntry>& triangles = object.triangles;
-  const std::vector<uint8_t>& fourth = object.fourth_values;
+  const std::span<const work::TableEntry> triangles = lists.triangles;
+  const std::span<const uint8_t> fourth = lists.fourth_values;
   count_line(triangles.size());
   writer.WriteLines(
       triangles.size(), kMaxNumberLineLength<4>,
-      [&triangles, &fourth](std::size_t first, std::size_t end, char* out) {
+      [triangles, fourth](std::size_t first, std::size_t end, char* out) {
         return WriteTriangleLines(out, triangles.data() + first,
                                   fourth.data() + first, end - first);
       });
-  if (object.IsVersion2()) {
+  if (header.version_text == kVersion2Line) {
     writer.WriteSingleChar('0');
     writer.EndLine();
   }

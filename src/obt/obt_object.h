@@ -2,6 +2,7 @@
 #define OBTMIRROR_OBT_OBT_OBJECT_H_
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -81,6 +82,19 @@ ObtReadOutcome ReadObtFile(const std::string& path, ObtObject& object,
 // target that could not be created, else 0.
 int WriteObtFile(const std::string& path, const ObtObject& object,
                  int& create_error);
+
+// The lists of an object wherever they are held (an import's lie in memory
+// that another process filled); triangle t has fourth_values[t].
+struct ObjectLists {
+  std::span<const work::TableEntry> points;
+  std::span<const work::TableEntry> triangles;
+  std::span<const uint8_t> fourth_values;
+};
+
+// The same for an object with `header` and `lists`; the closing line of
+// version 2 follows when the header names that version.
+int WriteObtFile(const std::string& path, const ObtHeader& header,
+                 const ObjectLists& lists, int& create_error);
 
 }  // namespace obt
 

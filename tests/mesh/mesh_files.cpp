@@ -84,19 +84,28 @@ std::string AsciiPly(const std::vector<Vertex>& vertices,
   return text;
 }
 
-std::string Gltf(const std::vector<Vertex>& vertices,
-                 const std::vector<Corners>& corners,
-                 const std::string& nodes_json, const std::string& roots_json) {
+std::string GltfBuffer(const std::vector<Vertex>& vertices,
+                       const std::vector<Corners>& corners) {
   std::string buffer;
   for (const Vertex& v : vertices) {
     for (const double coordinate : v) {
       Append(buffer, static_cast<float>(coordinate));
     }
   }
-  const std::size_t positions = buffer.size();
   for (const Corners& c : corners) {
     for (const int i : c) Append(buffer, static_cast<uint32_t>(i));
   }
+  return buffer;
+}
+
+namespace {
+
+std::string GltfOver(const std::vector<Vertex>& vertices,
+                     const std::vector<Corners>& corners,
+                     const std::string& nodes_json,
+                     const std::string& roots_json, const std::string& uri) {
+  const std::size_t positions = vertices.size() * 3 * sizeof(float);
+  const std::size_t size = positions + corners.size() * 3 * sizeof(uint32_t);
   const std::string count = std::to_string(vertices.size());
   return R"({"asset": {"version": "2.0"}, "scene": 0, "scenes": [{"nodes": )" +
          roots_json + R"(}], "nodes": )" + nodes_json +
@@ -111,10 +120,25 @@ std::string Gltf(const std::vector<Vertex>& vertices,
          R"( "byteOffset": 0, "byteLength": )" +
          std::to_string(positions) + R"(}, {"buffer": 0, "byteOffset": )" +
          std::to_string(positions) + R"(, "byteLength": )" +
-         std::to_string(buffer.size() - positions) +
-         R"(}], "buffers": [{"byteLength": )" + std::to_string(buffer.size()) +
-         R"(, "uri": "data:application/octet-stream;base64,)" + Base64(buffer) +
-         R"("}]})";
+         std::to_string(size - positions) +
+         R"(}], "buffers": [{"byteLength": )" + std::to_string(size) +
+         R"(, "uri": ")" + uri + R"("}]})";
+}
+
+}  // namespace
+
+std::string Gltf(const std::vector<Vertex>& vertices,
+                 const std::vector<Corners>& corners,
+                 const std::string& nodes_json, const std::string& roots_json) {
+  return GltfOver(vertices, corners, nodes_json, roots_json,
+                  "data:application/octet-stream;base64," +
+                      Base64(GltfBuffer(vertices, corners)));
+}
+
+std::string GltfWithBuffer(const std::vector<Vertex>& vertices,
+                           const std::vector<Corners>& corners,
+                           const std::string& uri) {
+  return GltfOver(vertices, corners, R"([{"mesh": 0}])", "[0]", uri);
 }
 
 std::vector<PlacedTriangle> PlacedTriangles(const obt::ObtObject& object) {

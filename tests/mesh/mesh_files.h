@@ -26,6 +26,13 @@ std::string AsciiPly(const std::vector<Vertex>& vertices,
 std::string Gltf(const std::vector<Vertex>& vertices,
                  const std::vector<Corners>& corners,
                  const std::string& nodes_json, const std::string& roots_json);
+// The buffer of such a file, and a file of one node whose buffer is the
+// file at `uri`.
+std::string GltfBuffer(const std::vector<Vertex>& vertices,
+                       const std::vector<Corners>& corners);
+std::string GltfWithBuffer(const std::vector<Vertex>& vertices,
+                           const std::vector<Corners>& corners,
+                           const std::string& uri);
 
 // A triangle with its corners' coordinates and FourthValue, so that objects
 // can be compared whatever their point numbering.

@@ -1,0 +1,377 @@
+#include "mesh/reader_process.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/mman.h>
+#include <sys/prctl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <span>
+#include <utility>
+
+#include "mesh/reader_bounds.h"
+#include "mesh/reader_child.h"
+#include "mesh/reader_messages.h"
+#include "mesh/reader_result.h"
+#include "mesh/reader_sandbox.h"
+
+namespace mesh {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using Status = ImportOutcome::Status;
+
+constexpr uint64_t kMiB = uint64_t{1} << 20;
+// A reader that waits instead of computing is not stopped by its bound of
+// processor time; the command ends it after twice that bound in time on
+// the clock, and a few seconds more for a busy machine.
+constexpr auto kSilenceAllowance = std::chrono::seconds(5);
+
+ImportedMesh Refused(std::string reason) {
+  ImportedMesh mesh;
+  mesh.outcome.status = Status::kNotRead;
+  mesh.outcome.reason = std::move(reason);
+  return mesh;
+}
+
+std::string Bytes(uint64_t bytes) {
+  char text[32];
+  if (bytes >= (kMiB << 10)) {
+    std::snprintf(text, sizeof text, "%.3g GiB",
+                  static_cast<double>(bytes) / static_cast<double>(kMiB << 10));
+  } else {
+    std::snprintf(text, sizeof text, "%.3g MiB",
+                  static_cast<double>(bytes) / static_cast<double>(kMiB));
+  }
+  return text;
+}
+
+// The address space this process holds now, which the reader starts with.
+uint64_t AddressSpace() {
+  std::ifstream statm("/proc/self/statm");
+  uint64_t pages = 0;
+  statm >> pages;
+  return pages * static_cast<uint64_t>(::sysconf(_SC_PAGESIZE));
+}
+
+// A descriptor closed with the object.
+class Descriptor {
+ public:
+  explicit Descriptor(int fd = -1) : fd_(fd) {}
+  ~Descriptor() { Reset(); }
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+
+  int get() const { return fd_; }
+  void Reset(int fd = -1) {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = fd;
+  }
+
+ private:
+  int fd_;
+};
+
+// Moves `from` to the numbers of reader_sandbox.h, /dev/null to standard
+// input and output (and error, but in a sanitized build), and closes the
+// rest. In the child of a fork: only calls that are safe there.
+bool ArrangeDescriptors(const std::array<int, 4>& from) {
+  std::array<int, 4> high{};
+  for (std::size_t i = 0; i < from.size(); ++i) {
+    high[i] = ::fcntl(from[i], F_DUPFD, 16);
+    if (high[i] < 0) return false;
+  }
+  for (std::size_t i = 0; i < from.size(); ++i) {
+    if (::dup2(high[i], kFolderFd + static_cast<int>(i)) < 0) return false;
+  }
+  const int null = ::open("/dev/null", O_RDWR | O_CLOEXEC);
+  if (null < 0 || ::dup2(null, STDIN_FILENO) < 0 ||
+      ::dup2(null, STDOUT_FILENO) < 0 ||
+      (!kSanitized && ::dup2(null, STDERR_FILENO) < 0)) {
+    return false;
+  }
+  return ::syscall(SYS_close_range, kResultFd + 1, ~0U, 0) == 0;
+}
+
+// The signals as a new program has them.
+void DefaultSignals() {
+  for (const int signal_number : {SIGINT, SIGTERM, SIGHUP, SIGPIPE, SIGXFSZ,
+                                  SIGXCPU, SIGSEGV, SIGBUS, SIGABRT, SIGSYS}) {
+    ::signal(signal_number, SIG_DFL);
+  }
+  sigset_t none;
+  sigemptyset(&none);
+  ::sigprocmask(SIG_SETMASK, &none, nullptr);
+}
+
+}  // namespace
+
+// The command's side of one reader process.
+class ReaderProcess {
+ public:
+  ReaderProcess(const ReaderLimits& limits, const ReaderBounds& bounds,
+                work::Feedback& feedback)
+      : limits_(limits), bounds_(bounds), feedback_(feedback) {}
+
+  ImportedMesh Run(const ReaderStart& start, int folder, int model);
+
+ private:
+  // Relays the messages until the result is there (true), the reader has
+  // ended without one, or it has been ended for silence (`silent_`).
+  bool Follow();
+  bool Take(const ReaderMessage& message);
+  // The end of a reader that gave no result, in words.
+  std::string HowItEnded();
+  ImportedMesh TakeResult();
+
+  ReaderLimits limits_;
+  ReaderBounds bounds_;
+  work::Feedback& feedback_;
+  pid_t pid_ = -1;
+  Descriptor messages_;
+  Descriptor result_;
+  bool out_of_memory_ = false;
+  bool silent_ = false;
+  bool misbehaved_ = false;
+};
+
+ImportedMesh ReaderProcess::Run(const ReaderStart& start, int folder,
+                                int model) {
+  result_.Reset(
+      static_cast<int>(::syscall(SYS_memfd_create, "obtmirror-reader-result",
+                                 MFD_CLOEXEC | MFD_ALLOW_SEALING)));
+  std::array<int, 2> pipe{};
+  if (result_.get() < 0 || ::pipe2(pipe.data(), O_CLOEXEC) != 0) {
+    return Refused(std::string("cannot start the reader process: ") +
+                   std::strerror(errno));
+  }
+  messages_.Reset(pipe[0]);
+  Descriptor sending(pipe[1]);
+  const pid_t parent = ::getpid();
+  pid_ = ::fork();
+  if (pid_ < 0) {
+    return Refused(std::string("cannot start the reader process: ") +
+                   std::strerror(errno));
+  }
+  if (pid_ == 0) {
+    DefaultSignals();
+    // The reader ends with the command, however the command ends.
+    if (::prctl(PR_SET_PDEATHSIG, SIGKILL) != 0 || ::getppid() != parent ||
+        !ArrangeDescriptors({folder, model, sending.get(), result_.get()})) {
+      ::_exit(127);
+    }
+    RunReader(start);
+  }
+  sending.Reset();
+  if (!Follow()) return Refused(HowItEnded());
+  return TakeResult();
+}
+
+bool ReaderProcess::Follow() {
+  auto deadline = Clock::now() +
+                  2 * std::chrono::seconds(bounds_.seconds_soft) +
+                  kSilenceAllowance;
+  std::array<std::byte, 8 * sizeof(ReaderMessage)> buffer;
+  std::size_t held = 0;
+  for (;;) {
+    const auto left =
+        std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
+    pollfd watched = {messages_.get(), POLLIN, 0};
+    const int ready =
+        left.count() <= 0
+            ? 0
+            : ::poll(&watched, 1,
+                     static_cast<int>(std::min<int64_t>(left.count(), 60'000)));
+    if (ready < 0 && errno == EINTR) continue;
+    if (ready == 0) {
+      if (Clock::now() < deadline) continue;
+      silent_ = true;
+      ::kill(pid_, SIGKILL);
+      return false;
+    }
+    const ssize_t got =
+        ::read(messages_.get(), buffer.data() + held, buffer.size() - held);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) return false;
+    held += static_cast<std::size_t>(got);
+    std::size_t used = 0;
+    for (; held - used >= sizeof(ReaderMessage);
+         used += sizeof(ReaderMessage)) {
+      ReaderMessage message;
+      std::memcpy(&message, buffer.data() + used, sizeof message);
+      if (message.kind == ReaderMessageKind::kDone) return true;
+      if (!Take(message)) {
+        misbehaved_ = true;
+        ::kill(pid_, SIGKILL);
+        return false;
+      }
+      if (message.kind == ReaderMessageKind::kTimeBound) {
+        deadline = Clock::now() +
+                   2 * std::chrono::seconds(bounds_.seconds_soft) +
+                   kSilenceAllowance;
+      }
+    }
+    std::memmove(buffer.data(), buffer.data() + used, held - used);
+    held -= used;
+  }
+}
+
+bool ReaderProcess::Take(const ReaderMessage& message) {
+  switch (message.kind) {
+    case ReaderMessageKind::kProgress:
+      if (message.value > 100) return false;
+      feedback_.SetGaugeProgress(static_cast<int32_t>(message.value));
+      return true;
+    case ReaderMessageKind::kMemoryBound:
+      // Only ever within the hard bound, whatever the reader says.
+      bounds_.memory_soft =
+          std::clamp(uint64_t{message.value} * kMiB, bounds_.memory_soft,
+                     bounds_.memory_hard);
+      return true;
+    case ReaderMessageKind::kTimeBound:
+      bounds_.seconds_soft = std::clamp<uint64_t>(
+          message.value, bounds_.seconds_soft, bounds_.seconds_hard);
+      return true;
+    case ReaderMessageKind::kOutOfMemory:
+      out_of_memory_ = true;
+      return true;
+    default:
+      return false;
+  }
+}
+
+std::string ReaderProcess::HowItEnded() {
+  int status = 0;
+  rusage usage{};
+  while (::wait4(pid_, &status, 0, &usage) < 0 && errno == EINTR) {
+  }
+  pid_ = -1;
+  const double seconds =
+      static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+      1e-6 *
+          static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec);
+  const std::string time_bound = std::to_string(bounds_.seconds_soft) + " s";
+  if (silent_) {
+    return "the mesh library stopped answering on this file (nothing for " +
+           std::to_string(2 * bounds_.seconds_soft + 5) +
+           " s); it may be damaged or made to attack (--time-limit)";
+  }
+  if (misbehaved_) {
+    return "the reader process sent what it must not; the file may be made "
+           "to attack";
+  }
+  if (out_of_memory_) {
+    return "the mesh library needed more than " + Bytes(bounds_.memory_soft) +
+           " of memory for this file (--memory-limit)";
+  }
+  if (WIFSIGNALED(status)) {
+    const int signal_number = WTERMSIG(status);
+    if (signal_number == SIGXCPU ||
+        (signal_number == SIGKILL &&
+         seconds >= static_cast<double>(bounds_.seconds_soft))) {
+      return "the mesh library took more than " + time_bound +
+             " of processor time on this file (--time-limit)";
+    }
+    if (signal_number == SIGSYS) {
+      return "the mesh library made a system call that the sandbox forbids; "
+             "the file may be made to attack";
+    }
+    return "the mesh library crashed on this file (signal " +
+           std::to_string(signal_number) +
+           "); it may be damaged or made to attack";
+  }
+  return "the reader process ended without a result (exit status " +
+         std::to_string(WIFEXITED(status) ? WEXITSTATUS(status) : -1) + ")";
+}
+
+ImportedMesh ReaderProcess::TakeResult() {
+  ImportedMesh mesh;
+  mesh.reader_ = std::exchange(pid_, -1);
+  // Sealed, the memory file can no longer change, even if the reader has
+  // been taken over: what is checked below is what is used.
+  constexpr int kSeals = F_SEAL_SHRINK | F_SEAL_GROW | F_SEAL_WRITE;
+  struct stat info {};
+  const int seals = ::fcntl(result_.get(), F_GET_SEALS);
+  if (seals < 0 || (seals & kSeals) != kSeals ||
+      ::fstat(result_.get(), &info) != 0 || info.st_size <= 0 ||
+      static_cast<uint64_t>(info.st_size) > LargestResult()) {
+    mesh.outcome.status = Status::kNotRead;
+    mesh.outcome.reason =
+        "the reader process handed back no result that can be used; the file "
+        "may be made to attack";
+    return mesh;
+  }
+  const auto size = static_cast<std::size_t>(info.st_size);
+  void* const mapping =
+      ::mmap(nullptr, size, PROT_READ, MAP_SHARED, result_.get(), 0);
+  if (mapping == MAP_FAILED) {
+    mesh.outcome.status = Status::kTooLarge;
+    mesh.outcome.reason =
+        std::string("cannot map the result: ") + std::strerror(errno);
+    return mesh;
+  }
+  mesh.mapping_ = mapping;
+  mesh.mapped_ = size;
+  std::string fault;
+  std::optional<ReaderResult> result = ParseReaderResult(
+      std::span(static_cast<const std::byte*>(mapping), size), fault);
+  if (!result) {
+    mesh.outcome.status = Status::kNotRead;
+    mesh.outcome.reason = "the reader process handed back " + fault +
+                          "; the file may be made to attack";
+    return mesh;
+  }
+  mesh.outcome = std::move(result->outcome);
+  mesh.lists = result->lists;
+  return mesh;
+}
+
+ImportedMesh ImportMeshApart(const std::string& path,
+                             const ImportOptions& options,
+                             const ReaderLimits& limits,
+                             work::Feedback& feedback) {
+  feedback.SetGaugeMaximum(100);
+  feedback.SetGaugeProgress(0);
+  // Opened without blocking on a FIFO, whose writer might never come.
+  Descriptor model(
+      ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+  struct stat info {};
+  if (model.get() < 0 || ::fstat(model.get(), &info) != 0) {
+    return Refused(std::strerror(errno));
+  }
+  if (!S_ISREG(info.st_mode)) return Refused("not a regular file");
+  const std::size_t slash = path.rfind('/');
+  const std::string folder_path = slash == std::string::npos ? "."
+                                  : slash == 0               ? "/"
+                                               : path.substr(0, slash);
+  Descriptor folder(
+      ::open(folder_path.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+  if (folder.get() < 0) {
+    return Refused("cannot open the model's folder: " +
+                   std::string(std::strerror(errno)));
+  }
+
+  ReaderStart start;
+  start.model_name = slash == std::string::npos ? path : path.substr(slash + 1);
+  start.options = options;
+  start.limits = limits;
+  start.base = AddressSpace();
+  start.model_bytes = static_cast<uint64_t>(info.st_size);
+  const ReaderBounds bounds = BoundsFor(limits, start.base, start.model_bytes);
+  return ReaderProcess(limits, bounds, feedback)
+      .Run(start, folder.get(), model.get());
+}
+
+}  // namespace mesh
