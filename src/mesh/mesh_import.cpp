@@ -54,9 +54,11 @@ void ReleaseApart(std::unique_ptr<Assimp::Importer> importer,
 
 }  // namespace
 
-ImportOutcome ReadScene(Assimp::Importer& importer, const std::string& path,
-                        const ImportOptions& options, work::Feedback& feedback,
-                        obt::ObtObject& object) {
+ImportOutcome ReadScene(
+    Assimp::Importer& importer, const std::string& path,
+    const ImportOptions& options, work::Feedback& feedback,
+    obt::ObtObject& object,
+    const std::function<void(std::size_t, std::size_t)>& sized) {
   feedback.SetGaugeMaximum(100);
   feedback.SetGaugeProgress(0);
   // The importer owns its progress handler and deletes it.
@@ -70,7 +72,8 @@ ImportOutcome ReadScene(Assimp::Importer& importer, const std::string& path,
   const aiScene* scene = importer.ReadFile(
       path, aiProcess_ValidateDataStructure | aiProcess_Triangulate);
   if (scene == nullptr) return NotRead(importer.GetErrorString());
-  return ConvertScene(*scene, options, GaugeStretch(feedback, 60, 100), object);
+  return ConvertScene(*scene, options, GaugeStretch(feedback, 60, 100), object,
+                      sized);
 }
 
 ImportOutcome ImportMesh(const std::string& path, const ImportOptions& options,

@@ -1,6 +1,8 @@
 #ifndef OBTMIRROR_MESH_MESH_IMPORT_H_
 #define OBTMIRROR_MESH_MESH_IMPORT_H_
 
+#include <cstddef>
+#include <functional>
 #include <string>
 #include <thread>
 
@@ -18,10 +20,14 @@ namespace mesh {
 // readers and file system), has the library check what it read before
 // anything else touches it, triangulates the polygons and makes the OBT
 // object of it (see ConvertScene). The scene stays with the importer.
-// Reports progress on the gauge (maximum 100).
-ImportOutcome ReadScene(Assimp::Importer& importer, const std::string& path,
-                        const ImportOptions& options, work::Feedback& feedback,
-                        obt::ObtObject& object);
+// Reports progress on the gauge (maximum 100), and the object's sizes to
+// `sized` as ConvertScene does.
+ImportOutcome ReadScene(
+    Assimp::Importer& importer, const std::string& path,
+    const ImportOptions& options, work::Feedback& feedback,
+    obt::ObtObject& object,
+    const std::function<void(std::size_t points, std::size_t triangles)>&
+        sized = nullptr);
 
 // ReadScene with every reader of the library and its own file system, in
 // this process: for tests and measurements of files we made; the command

@@ -37,11 +37,8 @@ ReaderBounds BoundsFor(const ReaderLimits& limits, uint64_t base,
 }
 
 uint64_t LargestResult() {
-  ImportOutcome outcome;
-  outcome.reason.assign(4096, ' ');
-  outcome.notes.assign(64, std::string(4096, ' '));
   const auto most = static_cast<std::size_t>(work::kTableCapacity);
-  return ReaderResultSize(outcome, most, most);
+  return ReaderListsEnd(most, most) + kLongestTexts;
 }
 
 }  // namespace mesh

@@ -1,13 +1,13 @@
 #include "mesh/reader_child.h"
 
 #include <fcntl.h>
-#include <sys/uio.h>
+#include <sys/mman.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <array>
 #include <assimp/Importer.hpp>
 #include <cerrno>
+#include <cstdint>
 #include <exception>
 #include <new>
 #include <span>
@@ -102,42 +102,68 @@ ImportOutcome Read(const ReaderStart& start, obt::ObtObject& object) {
     return outcome;
   }
   MessageFeedback feedback;
-  outcome =
-      ReadScene(importer, files->ModelPath(), start.options, feedback, object);
+  outcome = ReadScene(importer, files->ModelPath(), start.options, feedback,
+                      object, [](std::size_t points, std::size_t triangles) {
+                        // At most what a run holds, which fits the messages.
+                        SendReaderMessage(ReaderMessageKind::kPointCount,
+                                          static_cast<uint32_t>(points));
+                        SendReaderMessage(ReaderMessageKind::kTriangleCount,
+                                          static_cast<uint32_t>(triangles));
+                      });
   outcome.notes = files->notes();
   return outcome;
 }
 
+// The bytes of `items`, when `used`.
+template <typename Items>
+std::span<const std::byte> BytesOf(const Items& items, bool used) {
+  return used ? std::as_bytes(std::span(items)) : std::span<const std::byte>();
+}
+
+// Writes `bytes` to the memory file at its end, a piece at a time, and
+// gives each piece's whole pages back once written: the object never
+// takes twice its memory. The command hears how far the file has come,
+// so that it can look at those pages meanwhile.
+bool WritePieces(std::span<const std::byte> bytes, uint64_t& written) {
+  // Pieces end where huge pages do, so that each is given back whole.
+  constexpr uintptr_t kPiece = uintptr_t{2} << 20;
+  const auto page = static_cast<uintptr_t>(::sysconf(_SC_PAGESIZE));
+  while (!bytes.empty()) {
+    const auto at = reinterpret_cast<uintptr_t>(bytes.data());
+    const std::span<const std::byte> piece = bytes.first(
+        std::min<std::size_t>((at / kPiece + 1) * kPiece - at, bytes.size()));
+    const ssize_t n = ::write(kResultFd, piece.data(), piece.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    const auto done = static_cast<std::size_t>(n);
+    const auto from = reinterpret_cast<uintptr_t>(piece.data());
+    const uintptr_t start = (from + page - 1) / page * page;
+    const uintptr_t end = (from + done) / page * page;
+    if (start < end) {
+      ::madvise(reinterpret_cast<void*>(start), end - start, MADV_DONTNEED);
+    }
+    bytes = bytes.subspan(done);
+    written += done;
+    SendReaderMessage(ReaderMessageKind::kWritten,
+                      static_cast<uint32_t>(written >> 20));
+  }
+  return true;
+}
+
 // Writes the result to the memory file and seals it, so that the command
 // may use it as it is, knowing it can no longer change. The object goes
-// from where it lies, in one call.
+// from where it lies, and is gone from there afterwards.
 bool HandBack(const ImportOutcome& outcome, const obt::ObtObject& object) {
-  const std::vector<std::byte> head =
-      ReaderResultHead(outcome, object.points.size(), object.triangles.size());
+  const std::vector<std::byte> header = ReaderResultHeader(
+      outcome, object.points.size(), object.triangles.size());
+  const std::vector<std::byte> texts = ReaderResultTexts(outcome);
   const bool imported = outcome.status == ImportOutcome::Status::kImported;
-  const auto whole = [imported](const auto& items) {
-    return iovec{const_cast<void*>(static_cast<const void*>(items.data())),
-                 imported ? items.size() * sizeof items[0] : 0};
-  };
-  std::array<iovec, 4> pieces = {
-      iovec{const_cast<std::byte*>(head.data()), head.size()},
-      whole(object.points), whole(object.triangles),
-      whole(object.fourth_values)};
-  std::span<iovec> left(pieces);
-  while (!left.empty()) {
-    const ssize_t written =
-        ::writev(kResultFd, left.data(), static_cast<int>(left.size()));
-    if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) return false;
-    auto rest = static_cast<std::size_t>(written);
-    while (!left.empty() && rest >= left.front().iov_len) {
-      rest -= left.front().iov_len;
-      left = left.subspan(1);
-    }
-    if (!left.empty()) {
-      left.front().iov_base = static_cast<char*>(left.front().iov_base) + rest;
-      left.front().iov_len -= rest;
-    }
+  uint64_t written = 0;
+  for (const std::span<const std::byte> part :
+       {BytesOf(header, true), BytesOf(object.points, imported),
+        BytesOf(object.triangles, imported),
+        BytesOf(object.fourth_values, imported), BytesOf(texts, true)}) {
+    if (!WritePieces(part, written)) return false;
   }
   return ::fcntl(kResultFd, F_ADD_SEALS,
                  F_SEAL_SHRINK | F_SEAL_GROW | F_SEAL_WRITE | F_SEAL_SEAL) == 0;

@@ -18,6 +18,11 @@ enum class ReaderMessageKind : uint32_t {
   kOutOfMemory = 4,
   // The result is in the memory file, sealed.
   kDone = 5,
+  // The object will have `value` points, then `value` triangles.
+  kPointCount = 6,
+  kTriangleCount = 7,
+  // The first `value` MiB of the result are in the memory file.
+  kWritten = 8,
 };
 
 struct ReaderMessage {

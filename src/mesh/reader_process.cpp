@@ -26,6 +26,7 @@
 #include "mesh/reader_messages.h"
 #include "mesh/reader_result.h"
 #include "mesh/reader_sandbox.h"
+#include "work/work_tables.h"
 
 namespace mesh {
 namespace {
@@ -121,9 +122,13 @@ void DefaultSignals() {
 // The command's side of one reader process.
 class ReaderProcess {
  public:
-  ReaderProcess(const ReaderLimits& limits, const ReaderBounds& bounds,
-                work::Feedback& feedback)
-      : limits_(limits), bounds_(bounds), feedback_(feedback) {}
+  ReaderProcess(const ReaderBounds& bounds, work::Feedback& feedback)
+      : bounds_(bounds), feedback_(feedback) {}
+  ~ReaderProcess() {
+    if (prepared_ != nullptr) ::munmap(prepared_, prepared_size_);
+  }
+  ReaderProcess(const ReaderProcess&) = delete;
+  ReaderProcess& operator=(const ReaderProcess&) = delete;
 
   ImportedMesh Run(const ReaderStart& start, int folder, int model);
 
@@ -132,16 +137,26 @@ class ReaderProcess {
   // ended without one, or it has been ended for silence (`silent_`).
   bool Follow();
   bool Take(const ReaderMessage& message);
+  // A view of the memory file for a result of the sizes the reader
+  // announced, and a first look at its pages as the reader writes them:
+  // the first look at each page of memory another process filled costs
+  // about as much as the reader's copy into it, and costs nothing extra
+  // while the reader copies.
+  void Prepare(std::size_t triangles);
+  void LookAt(std::size_t written);
   // The end of a reader that gave no result, in words.
   std::string HowItEnded();
   ImportedMesh TakeResult();
 
-  ReaderLimits limits_;
   ReaderBounds bounds_;
   work::Feedback& feedback_;
   pid_t pid_ = -1;
   Descriptor messages_;
   Descriptor result_;
+  std::size_t point_count_ = 0;
+  void* prepared_ = nullptr;
+  std::size_t prepared_size_ = 0;
+  std::size_t looked_at_ = 0;
   bool out_of_memory_ = false;
   bool silent_ = false;
   bool misbehaved_ = false;
@@ -247,9 +262,47 @@ bool ReaderProcess::Take(const ReaderMessage& message) {
     case ReaderMessageKind::kOutOfMemory:
       out_of_memory_ = true;
       return true;
+    case ReaderMessageKind::kPointCount:
+      point_count_ = message.value;
+      return message.value <= work::kTableCapacity;
+    case ReaderMessageKind::kTriangleCount:
+      if (message.value > work::kTableCapacity) return false;
+      Prepare(message.value);
+      return true;
+    case ReaderMessageKind::kWritten:
+      LookAt(std::size_t{message.value} << 20);
+      return true;
     default:
       return false;
   }
+}
+
+void ReaderProcess::Prepare(std::size_t triangles) {
+  if (prepared_ != nullptr) return;
+  // The view is read-only, through a descriptor of its own that cannot
+  // write, so that the reader can still seal the file against writing;
+  // it reaches past the lists to where the texts will be.
+  const std::string self = "/proc/self/fd/" + std::to_string(result_.get());
+  const Descriptor reading(::open(self.c_str(), O_RDONLY | O_CLOEXEC));
+  if (reading.get() < 0) return;
+  const std::size_t size =
+      ReaderListsEnd(point_count_, triangles) + kLongestTexts;
+  void* const view =
+      ::mmap(nullptr, size, PROT_READ, MAP_SHARED, reading.get(), 0);
+  if (view == MAP_FAILED) return;
+  prepared_ = view;
+  prepared_size_ = size;
+}
+
+void ReaderProcess::LookAt(std::size_t written) {
+  // Only what the file holds already: a page beyond its end would end
+  // this process with SIGBUS.
+  const std::size_t page = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+  const std::size_t end = std::min(written, prepared_size_) / page * page;
+  if (prepared_ == nullptr || end <= looked_at_) return;
+  ::madvise(static_cast<char*>(prepared_) + looked_at_, end - looked_at_,
+            MADV_POPULATE_READ);
+  looked_at_ = end;
 }
 
 std::string ReaderProcess::HowItEnded() {
@@ -314,19 +367,24 @@ ImportedMesh ReaderProcess::TakeResult() {
     return mesh;
   }
   const auto size = static_cast<std::size_t>(info.st_size);
-  void* const mapping =
-      ::mmap(nullptr, size, PROT_READ, MAP_SHARED, result_.get(), 0);
-  if (mapping == MAP_FAILED) {
-    mesh.outcome.status = Status::kTooLarge;
-    mesh.outcome.reason =
-        std::string("cannot map the result: ") + std::strerror(errno);
-    return mesh;
+  if (prepared_ != nullptr && size <= prepared_size_) {
+    mesh.mapping_ = std::exchange(prepared_, nullptr);
+    mesh.mapped_ = prepared_size_;
+  } else {
+    void* const mapping =
+        ::mmap(nullptr, size, PROT_READ, MAP_SHARED, result_.get(), 0);
+    if (mapping == MAP_FAILED) {
+      mesh.outcome.status = Status::kTooLarge;
+      mesh.outcome.reason =
+          std::string("cannot map the result: ") + std::strerror(errno);
+      return mesh;
+    }
+    mesh.mapping_ = mapping;
+    mesh.mapped_ = size;
   }
-  mesh.mapping_ = mapping;
-  mesh.mapped_ = size;
   std::string fault;
   std::optional<ReaderResult> result = ParseReaderResult(
-      std::span(static_cast<const std::byte*>(mapping), size), fault);
+      std::span(static_cast<const std::byte*>(mesh.mapping_), size), fault);
   if (!result) {
     mesh.outcome.status = Status::kNotRead;
     mesh.outcome.reason = "the reader process handed back " + fault +
@@ -370,8 +428,7 @@ ImportedMesh ImportMeshApart(const std::string& path,
   start.base = AddressSpace();
   start.model_bytes = static_cast<uint64_t>(info.st_size);
   const ReaderBounds bounds = BoundsFor(limits, start.base, start.model_bytes);
-  return ReaderProcess(limits, bounds, feedback)
-      .Run(start, folder.get(), model.get());
+  return ReaderProcess(bounds, feedback).Run(start, folder.get(), model.get());
 }
 
 }  // namespace mesh

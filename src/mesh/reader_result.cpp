@@ -1,10 +1,12 @@
 #include "mesh/reader_result.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <utility>
 
+#include "work/run_parts.h"
 #include "work/work_tables.h"
 
 namespace mesh {
@@ -13,9 +15,6 @@ namespace {
 using Status = ImportOutcome::Status;
 
 constexpr uint64_t kMagic = 0x3174'6c75'7365'524f;  // "OResult1"
-// More would be no message a user reads.
-constexpr uint32_t kLongestText = 4096;
-constexpr uint32_t kMostNotes = 64;
 
 struct Header {
   uint64_t magic;
@@ -30,8 +29,6 @@ struct Header {
 };
 static_assert(sizeof(Header) % 8 == 0);
 
-std::size_t Padded(std::size_t bytes) { return (bytes + 7) & ~std::size_t{7}; }
-
 std::size_t TextsSize(const ImportOutcome& outcome) {
   std::size_t bytes =
       4 + std::min<std::size_t>(outcome.reason.size(), kLongestText);
@@ -40,7 +37,7 @@ std::size_t TextsSize(const ImportOutcome& outcome) {
   for (std::size_t i = 0; i < notes; ++i) {
     bytes += 4 + std::min<std::size_t>(outcome.notes[i].size(), kLongestText);
   }
-  return Padded(bytes);
+  return bytes;
 }
 
 // Reads from the front of a span of bytes, never past its end.
@@ -74,12 +71,6 @@ class Cursor {
     return true;
   }
 
-  bool Skip(std::size_t size) {
-    if (size > bytes_.size()) return false;
-    bytes_ = bytes_.subspan(size);
-    return true;
-  }
-
   template <typename T>
   std::span<const T> TakeSpan(std::size_t count) {
     const std::span<const std::byte> taken = bytes_.first(count * sizeof(T));
@@ -105,7 +96,6 @@ class Writer {
     Put(&size, sizeof size);
     Put(text.data(), size);
   }
-  void Pad() { out_.resize(Padded(out_.size())); }
 
  private:
   std::vector<std::byte>& out_;
@@ -119,16 +109,19 @@ bool IsStatus(uint32_t status) {
 
 std::size_t ReaderResultSize(const ImportOutcome& outcome, std::size_t points,
                              std::size_t triangles) {
-  std::size_t bytes = sizeof(Header) + TextsSize(outcome);
-  if (outcome.status == Status::kImported) {
-    bytes += (points + triangles) * sizeof(work::TableEntry) + triangles;
-  }
-  return bytes;
+  return outcome.status == Status::kImported
+             ? ReaderListsEnd(points, triangles) + TextsSize(outcome)
+             : sizeof(Header) + TextsSize(outcome);
 }
 
-std::vector<std::byte> ReaderResultHead(const ImportOutcome& outcome,
-                                        std::size_t points,
-                                        std::size_t triangles) {
+std::size_t ReaderListsEnd(std::size_t points, std::size_t triangles) {
+  return sizeof(Header) + (points + triangles) * sizeof(work::TableEntry) +
+         triangles;
+}
+
+std::vector<std::byte> ReaderResultHeader(const ImportOutcome& outcome,
+                                          std::size_t points,
+                                          std::size_t triangles) {
   const bool imported = outcome.status == Status::kImported;
   const Header header = {
       kMagic,
@@ -142,28 +135,35 @@ std::vector<std::byte> ReaderResultHead(const ImportOutcome& outcome,
       imported ? points : 0,
       imported ? triangles : 0,
   };
-  std::vector<std::byte> head;
-  Writer writer(head);
-  writer.Put(&header, sizeof header);
+  std::vector<std::byte> bytes;
+  Writer(bytes).Put(&header, sizeof header);
+  return bytes;
+}
+
+std::vector<std::byte> ReaderResultTexts(const ImportOutcome& outcome) {
+  std::vector<std::byte> bytes;
+  Writer writer(bytes);
   writer.PutText(outcome.reason);
-  for (uint32_t i = 0; i < header.note_count; ++i) {
-    writer.PutText(outcome.notes[i]);
-  }
-  writer.Pad();
-  return head;
+  const std::size_t notes =
+      std::min<std::size_t>(outcome.notes.size(), kMostNotes);
+  for (std::size_t i = 0; i < notes; ++i) writer.PutText(outcome.notes[i]);
+  return bytes;
 }
 
 std::vector<std::byte> EncodeReaderResult(const ImportOutcome& outcome,
                                           const obt::ObtObject& object) {
-  std::vector<std::byte> bytes =
-      ReaderResultHead(outcome, object.points.size(), object.triangles.size());
-  if (outcome.status != Status::kImported) return bytes;
+  std::vector<std::byte> bytes = ReaderResultHeader(
+      outcome, object.points.size(), object.triangles.size());
   Writer writer(bytes);
-  writer.Put(object.points.data(),
-             object.points.size() * sizeof(work::TableEntry));
-  writer.Put(object.triangles.data(),
-             object.triangles.size() * sizeof(work::TableEntry));
-  writer.Put(object.fourth_values.data(), object.triangles.size());
+  if (outcome.status == Status::kImported) {
+    writer.Put(object.points.data(),
+               object.points.size() * sizeof(work::TableEntry));
+    writer.Put(object.triangles.data(),
+               object.triangles.size() * sizeof(work::TableEntry));
+    writer.Put(object.fourth_values.data(), object.triangles.size());
+  }
+  const std::vector<std::byte> texts = ReaderResultTexts(outcome);
+  writer.Put(texts.data(), texts.size());
   return bytes;
 }
 
@@ -193,15 +193,6 @@ std::optional<ReaderResult> ParseReaderResult(std::span<const std::byte> bytes,
       !(outcome.scale > 0)) {
     return refuse("counts or a scale the reader cannot have");
   }
-  const std::size_t texts_start = cursor.left();
-  if (!cursor.TakeText(outcome.reason)) return refuse("a text cut short");
-  outcome.notes.resize(header.note_count);
-  for (std::string& note : outcome.notes) {
-    if (!cursor.TakeText(note)) return refuse("a text cut short");
-  }
-  const std::size_t texts = texts_start - cursor.left();
-  if (!cursor.Skip(Padded(texts) - texts)) return refuse("a text cut short");
-
   const bool imported = outcome.status == Status::kImported;
   const uint64_t points = header.point_count;
   const uint64_t triangles = header.triangle_count;
@@ -214,23 +205,42 @@ std::optional<ReaderResult> ParseReaderResult(std::span<const std::byte> bytes,
     return refuse("counts outside what a run holds");
   }
   // Within the capacity, none of these products can overflow.
-  if (cursor.left() !=
-      (points + triangles) * sizeof(work::TableEntry) + triangles) {
+  const std::size_t list_bytes =
+      (points + triangles) * sizeof(work::TableEntry) + triangles;
+  if (cursor.left() < list_bytes) {
     return refuse("lists of another size than their counts");
   }
   obt::ObjectLists& lists = result.lists;
   lists.points = cursor.TakeSpan<work::TableEntry>(points);
   lists.triangles = cursor.TakeSpan<work::TableEntry>(triangles);
   lists.fourth_values = cursor.TakeSpan<uint8_t>(triangles);
-  // The largest corner of all, a negative one counting as larger than any
-  // point number, in a loop without a branch, which the compiler makes
-  // into vector instructions.
-  uint32_t largest = 0;
-  for (const work::TableEntry& corners : lists.triangles) {
-    largest = std::max({largest, static_cast<uint32_t>(corners[0]),
-                        static_cast<uint32_t>(corners[1]),
-                        static_cast<uint32_t>(corners[2])});
+
+  if (!cursor.TakeText(outcome.reason)) return refuse("a text cut short");
+  outcome.notes.resize(header.note_count);
+  for (std::string& note : outcome.notes) {
+    if (!cursor.TakeText(note)) return refuse("a text cut short");
   }
+  if (cursor.left() != 0) return refuse("bytes after the texts");
+
+  // The largest corner of all, a negative one counting as larger than any
+  // point number, over the corners as one list of unsigned words (which
+  // may alias the signed ones) in a loop that the compiler makes into
+  // vector instructions, on both halves at once: this is the first look at
+  // the pages of memory another process filled.
+  const auto* corners =
+      reinterpret_cast<const uint32_t*>(lists.triangles.data());
+  const std::size_t count = 3 * lists.triangles.size();
+  std::array<uint32_t, 2> most{};
+  work::RunParts(most.size(), [&](std::size_t part) {
+    const std::size_t end = count * (part + 1) / most.size();
+    uint32_t largest = 0;
+    for (std::size_t i = count * part / most.size(); i < end; ++i) {
+      const uint32_t corner = corners[i];
+      largest = corner > largest ? corner : largest;
+    }
+    most[part] = largest;
+  });
+  const uint32_t largest = std::max(most[0], most[1]);
   if (imported && largest >= static_cast<uint32_t>(points)) {
     return refuse("a triangle naming a point the object lacks");
   }

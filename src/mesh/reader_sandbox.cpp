@@ -169,7 +169,7 @@ bool FilterSystemCalls(std::string& reason) {
         {SCMP_A0(SCMP_CMP_MASKED_EQ, CLONE_THREAD, CLONE_THREAD)});
   // The messages and the result, nothing else.
   allow(SCMP_SYS(write), {SCMP_A0(SCMP_CMP_EQ, kMessageFd)});
-  allow(SCMP_SYS(writev), {SCMP_A0(SCMP_CMP_EQ, kResultFd)});
+  allow(SCMP_SYS(write), {SCMP_A0(SCMP_CMP_EQ, kResultFd)});
   // Its own bounds, which it may only raise to the hard ones.
   allow(SCMP_SYS(prlimit64), {SCMP_A0(SCMP_CMP_EQ, 0)});
   // abort() signals the process itself.

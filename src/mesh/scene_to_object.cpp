@@ -7,6 +7,7 @@
 #include <charconv>
 #include <cmath>
 #include <exception>
+#include <functional>
 #include <limits>
 #include <memory>
 #include <optional>
@@ -95,7 +96,9 @@ class SceneConverter {
                  const GaugeStretch& progress)
       : scene_(scene), options_(options), progress_(progress) {}
 
-  ImportOutcome Convert(obt::ObtObject& object) {
+  ImportOutcome Convert(
+      obt::ObtObject& object,
+      const std::function<void(std::size_t, std::size_t)>& sized) {
     std::string reason;
     std::optional<std::vector<MeshInstance>> instances =
         CollectMeshInstances(scene_, reason);
@@ -105,6 +108,9 @@ class SceneConverter {
 
     if (!ExamineMeshes() || !ChooseScaleAndShift() || !JoinPoints()) {
       return outcome_;
+    }
+    if (sized) {
+      sized(points_.size(), static_cast<std::size_t>(triangle_total_));
     }
     object = obt::ObtObject{};
     object.header = {std::string(obt::kMagicLine),
@@ -560,10 +566,11 @@ class SceneConverter {
 
 }  // namespace
 
-ImportOutcome ConvertScene(const aiScene& scene, const ImportOptions& options,
-                           const GaugeStretch& progress,
-                           obt::ObtObject& object) {
-  return SceneConverter(scene, options, progress).Convert(object);
+ImportOutcome ConvertScene(
+    const aiScene& scene, const ImportOptions& options,
+    const GaugeStretch& progress, obt::ObtObject& object,
+    const std::function<void(std::size_t, std::size_t)>& sized) {
+  return SceneConverter(scene, options, progress).Convert(object, sized);
 }
 
 }  // namespace mesh

@@ -116,15 +116,17 @@ TEST(ReaderResultTest, DamagedResultsAreRefused) {
        "counts outside what a run holds"},
       {"no triangle", [&](Bytes& b) { put(b, kTriangles, uint64_t{0}); },
        "counts outside what a run holds"},
-      {"cut short", [](Bytes& b) { b.pop_back(); },
+      {"lists cut short", [](Bytes& b) { b.resize(72 + 10); },
        "lists of another size than their counts"},
+      {"texts cut short", [](Bytes& b) { b.pop_back(); }, "a text cut short"},
       {"longer", [](Bytes& b) { b.push_back(std::byte{0}); },
-       "lists of another size than their counts"},
+       "bytes after the texts"},
+      // The last corner begins nine bytes before the end: its FourthValue
+      // and the empty reason's length follow.
       {"a corner beyond the points",
-       [](Bytes& b) { b[b.size() - 1 - 4] = std::byte{3}; },
+       [](Bytes& b) { b[b.size() - 9] = std::byte{3}; },
        "a triangle naming a point the object lacks"},
-      {"a negative corner",
-       [](Bytes& b) { b[b.size() - 1 - 1] = std::byte{0x80}; },
+      {"a negative corner", [](Bytes& b) { b[b.size() - 6] = std::byte{0x80}; },
        "a triangle naming a point the object lacks"},
       {"a failure with an object",
        [&](Bytes& b) {
