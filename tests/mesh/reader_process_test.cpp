@@ -5,12 +5,15 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/inotify.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 #include <regex>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "mesh_files.h"
@@ -73,19 +76,29 @@ TEST_F(ReaderProcessTest, EveryEndIsToldInOneLine) {
     std::string line;  // a pattern
     bool needs_memory_bound = false;
   };
+  // A sanitizer's handler of a crash, writing its report, makes calls that
+  // the sandbox forbids.
+  const std::string crashed =
+      std::string(kSanitized ? "(the mesh library made a system call that the "
+                               "sandbox forbids; the file may be made to "
+                               "attack|"
+                             : "(") +
+      "the mesh library crashed on this file \\(signal [0-9]+\\); it may be "
+      "damaged or made to attack)";
+  std::string nested;
+  for (int i = 0; i < 10000; ++i) nested += "<node>";
+  for (int i = 0; i < 10000; ++i) nested += "</node>";
   const std::vector<Case> cases = {
-      // A sanitizer's handler of the crash, writing its report, makes calls
-      // that the sandbox forbids.
-      {"a crash",
-       "m.crash-test",
-       "",
+      {"a crash", "m.crash-test", "", {}, crashed},
+      {"10,000 nested COLLADA nodes, deeper than the stack",
+       "m.dae",
+       "<?xml version=\"1.0\"?><COLLADA version=\"1.4.1\"><library_visual_"
+       "scenes><visual_scene id=\"s\">" +
+           nested +
+           "</visual_scene></library_visual_scenes><scene><instance_visual_"
+           "scene url=\"#s\"/></scene></COLLADA>",
        {},
-       std::string(kSanitized ? "(the mesh library made a system call that "
-                                "the sandbox forbids; the file may be made to "
-                                "attack|"
-                              : "(") +
-           "the mesh library crashed on this file \\(signal [0-9]+\\); it "
-           "may be damaged or made to attack)"},
+       crashed},
       {"processor time",
        "m.spin-test",
        "",
@@ -146,6 +159,44 @@ TEST_F(ReaderProcessTest, EveryEndIsToldInOneLine) {
     EXPECT_EQ(ModelFolder(), (std::set<std::string>{c.file, "t.obt"}));
     std::filesystem::remove(Model(c.file));
   }
+}
+
+// The processes whose command line holds `word`.
+int ProcessesNaming(const std::string& word) {
+  int found = 0;
+  for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+    std::string line;
+    try {
+      line = ReadFile(entry.path().string() + "/cmdline");
+    } catch (const std::exception&) {
+      continue;
+    }
+    found += line.find(word) != std::string::npos;
+  }
+  return found;
+}
+
+TEST_F(ReaderProcessTest, TheReaderEndsWithTheCommand) {
+  WriteFile(Model("m.sleep-test"), "");
+  Child command(OBTMIRROR_CLI_PATH,
+                {"import", Model("m.sleep-test"), Model("t.obt"), "--quiet"},
+                {.directory = dir_.path()});
+  // The command and its reader, a copy of it.
+  for (int tries = 0; ProcessesNaming(Model("m.sleep-test")) < 2; ++tries) {
+    ASSERT_LT(tries, 1000) << "no reader started";
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  // Only the command, as `kill` would: the reader must go all the same.
+  command.Signal(SIGINT);
+  const ChildOutcome run = command.Wait();
+  EXPECT_TRUE(WIFSIGNALED(run.wait_status) &&
+              WTERMSIG(run.wait_status) == SIGINT);
+  for (int tries = 0; ProcessesNaming(Model("m.sleep-test")) > 0; ++tries) {
+    ASSERT_LT(tries, 500) << "the reader outlived the command";
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  EXPECT_EQ(ReadFile(Model("t.obt")), kOldTarget);
+  EXPECT_EQ(ModelFolder(), (std::set<std::string>{"m.sleep-test", "t.obt"}));
 }
 
 // Whether anything opened a file directly in `folder` while it lived.
