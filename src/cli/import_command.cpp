@@ -41,8 +41,8 @@ ImportCommand::ImportCommand(CLI::App& app)
     : subcommand_(app.add_subcommand(
           "import",
           "Read the triangles of every mesh in MESH (OBJ, PLY, STL, OFF, "
-          "glTF and whatever else the asset library reads) and write them "
-          "to TARGET as an OBT file")) {
+          "glTF 2, COLLADA, FBX or 3MF; with --any-format whatever else the "
+          "asset library reads) and write them to TARGET as an OBT file")) {
   subcommand_->add_option("MESH", mesh_, "the mesh file to read")->required();
   subcommand_->add_option("TARGET", target_, "the OBT file to write")
       ->required();
