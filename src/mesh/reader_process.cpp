@@ -15,7 +15,6 @@
 #include <array>
 #include <cerrno>
 #include <chrono>
-#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <span>
@@ -23,6 +22,7 @@
 
 #include "mesh/reader_bounds.h"
 #include "mesh/reader_child.h"
+#include "mesh/reader_end.h"
 #include "mesh/reader_messages.h"
 #include "mesh/reader_result.h"
 #include "mesh/reader_sandbox.h"
@@ -35,28 +35,12 @@ using Clock = std::chrono::steady_clock;
 using Status = ImportOutcome::Status;
 
 constexpr uint64_t kMiB = uint64_t{1} << 20;
-// A reader that waits instead of computing is not stopped by its bound of
-// processor time; the command ends it after twice that bound in time on
-// the clock, and a few seconds more for a busy machine.
-constexpr auto kSilenceAllowance = std::chrono::seconds(5);
 
 ImportedMesh Refused(std::string reason) {
   ImportedMesh mesh;
   mesh.outcome.status = Status::kNotRead;
   mesh.outcome.reason = std::move(reason);
   return mesh;
-}
-
-std::string Bytes(uint64_t bytes) {
-  char text[32];
-  if (bytes >= (kMiB << 10)) {
-    std::snprintf(text, sizeof text, "%.3g GiB",
-                  static_cast<double>(bytes) / static_cast<double>(kMiB << 10));
-  } else {
-    std::snprintf(text, sizeof text, "%.3g MiB",
-                  static_cast<double>(bytes) / static_cast<double>(kMiB));
-  }
-  return text;
 }
 
 // The address space this process holds now, which the reader starts with.
@@ -195,9 +179,7 @@ ImportedMesh ReaderProcess::Run(const ReaderStart& start, int folder,
 }
 
 bool ReaderProcess::Follow() {
-  auto deadline = Clock::now() +
-                  2 * std::chrono::seconds(bounds_.seconds_soft) +
-                  kSilenceAllowance;
+  auto deadline = Clock::now() + SilenceAfter(bounds_.seconds_soft);
   std::array<std::byte, 8 * sizeof(ReaderMessage)> buffer;
   std::size_t held = 0;
   for (;;) {
@@ -233,9 +215,7 @@ bool ReaderProcess::Follow() {
         return false;
       }
       if (message.kind == ReaderMessageKind::kTimeBound) {
-        deadline = Clock::now() +
-                   2 * std::chrono::seconds(bounds_.seconds_soft) +
-                   kSilenceAllowance;
+        deadline = Clock::now() + SilenceAfter(bounds_.seconds_soft);
       }
     }
     std::memmove(buffer.data(), buffer.data() + used, held - used);
@@ -306,47 +286,20 @@ void ReaderProcess::LookAt(std::size_t written) {
 }
 
 std::string ReaderProcess::HowItEnded() {
-  int status = 0;
+  ReaderEnd end;
   rusage usage{};
-  while (::wait4(pid_, &status, 0, &usage) < 0 && errno == EINTR) {
+  while (::wait4(pid_, &end.wait_status, 0, &usage) < 0 && errno == EINTR) {
   }
   pid_ = -1;
-  const double seconds =
+  end.seconds =
       static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
       1e-6 *
           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec);
-  const std::string time_bound = std::to_string(bounds_.seconds_soft) + " s";
-  if (silent_) {
-    return "the mesh library stopped answering on this file (nothing for " +
-           std::to_string(2 * bounds_.seconds_soft + 5) +
-           " s); it may be damaged or made to attack (--time-limit)";
-  }
-  if (misbehaved_) {
-    return "the reader process sent what it must not; the file may be made "
-           "to attack";
-  }
-  if (out_of_memory_) {
-    return "the mesh library needed more than " + Bytes(bounds_.memory_soft) +
-           " of memory for this file (--memory-limit)";
-  }
-  if (WIFSIGNALED(status)) {
-    const int signal_number = WTERMSIG(status);
-    if (signal_number == SIGXCPU ||
-        (signal_number == SIGKILL &&
-         seconds >= static_cast<double>(bounds_.seconds_soft))) {
-      return "the mesh library took more than " + time_bound +
-             " of processor time on this file (--time-limit)";
-    }
-    if (signal_number == SIGSYS) {
-      return "the mesh library made a system call that the sandbox forbids; "
-             "the file may be made to attack";
-    }
-    return "the mesh library crashed on this file (signal " +
-           std::to_string(signal_number) +
-           "); it may be damaged or made to attack";
-  }
-  return "the reader process ended without a result (exit status " +
-         std::to_string(WIFEXITED(status) ? WEXITSTATUS(status) : -1) + ")";
+  end.bounds = bounds_;
+  end.silent = silent_;
+  end.misbehaved = misbehaved_;
+  end.out_of_memory = out_of_memory_;
+  return DescribeReaderEnd(end);
 }
 
 ImportedMesh ReaderProcess::TakeResult() {
