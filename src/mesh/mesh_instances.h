@@ -22,6 +22,17 @@ class AffineTransform {
   // This transform applied after `inner`.
   AffineTransform After(const AffineTransform& inner) const;
 
+  // Whether this turns space inside out (the determinant of its linear
+  // part is negative), as a mirroring does: a face then turns the other
+  // way round, and its corners must be taken in the opposite order to
+  // keep facing the same side.
+  bool Mirrors() const {
+    const double determinant = m_[0] * (m_[5] * m_[10] - m_[6] * m_[9]) -
+                               m_[1] * (m_[4] * m_[10] - m_[6] * m_[8]) +
+                               m_[2] * (m_[4] * m_[9] - m_[5] * m_[8]);
+    return determinant < 0;
+  }
+
   std::array<double, 3> Apply(double x, double y, double z) const {
     return {m_[0] * x + m_[1] * y + m_[2] * z + m_[3],
             m_[4] * x + m_[5] * y + m_[6] * z + m_[7],

@@ -520,6 +520,9 @@ class SceneConverter {
     std::size_t first = 0;
     for (const MeshInstance& instance : instances_) {
       const aiMesh& mesh = *instance.mesh;
+      // An instance placed by a mirroring transform keeps its faces
+      // turned the way the file turns them only with its corners reversed.
+      const bool reverse = options_.flip != instance.transform.Mirrors();
       const uint8_t fourth =
           options_.fourth_from_material
               ? static_cast<uint8_t>(mesh.mMaterialIndex % 256)
@@ -531,7 +534,7 @@ class SceneConverter {
         for (int c = 0; c < 3; ++c) {
           corners[c] = static_cast<int32_t>(numbers_[first + face.mIndices[c]]);
         }
-        if (options_.flip) std::swap(corners[0], corners[1]);
+        if (reverse) std::swap(corners[0], corners[1]);
         object.triangles.push_back(corners);
         object.fourth_values.push_back(fourth);
       }

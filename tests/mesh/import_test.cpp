@@ -131,6 +131,60 @@ TEST_F(ImportTest, ReadsEachFormatWithItsCornersJoined) {
   EXPECT_EQ(last, 100);
 }
 
+TEST_F(ImportTest, AMirroringTransformReversesTheWinding) {
+  struct Case {
+    const char* name;
+    std::string nodes;
+    std::string roots;
+    bool flip;
+    std::vector<TableEntry> triangles;
+  };
+  // One triangle, (0, 0, 0) (1, 0, 0) (0, 1, 0), placed by the nodes.
+  const std::vector<Case> cases = {
+      {"plain", R"([{"mesh": 0}])", "[0]", false, {{0, 1, 2}}},
+      {"mirrored in x",
+       R"([{"mesh": 0, "scale": [-1, 1, 1]}])",
+       "[0]",
+       false,
+       {{1, 0, 2}}},
+      {"turned half round: mirrored twice",
+       R"([{"mesh": 0, "scale": [-1, -1, 1]}])",
+       "[0]",
+       false,
+       {{0, 1, 2}}},
+      {"a mirroring parent over a plain child",
+       R"([{"matrix": [1, 0, 0, 0, 0, -1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1],)"
+       R"( "children": [1]}, {"mesh": 0, "translation": [0, 0, 5]}])",
+       "[0]",
+       false,
+       {{1, 0, 2}}},
+      {"one plain and one mirrored instance",
+       R"([{"mesh": 0, "translation": [5, 0, 0]},)"
+       R"( {"mesh": 0, "scale": [1, 1, -1]}])",
+       "[0, 1]",
+       false,
+       {{0, 1, 2}, {4, 3, 5}}},
+      {"mirrored, with --flip",
+       R"([{"mesh": 0, "scale": [-1, 1, 1]}])",
+       "[0]",
+       true,
+       {{0, 1, 2}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ImportOptions options = AtScale(1);
+    options.flip = c.flip;
+    const ImportOutcome outcome =
+        Import("m.gltf",
+               mesh_test::Gltf({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 1, 2}},
+                               c.nodes, c.roots),
+               options);
+    ASSERT_EQ(outcome.status, ImportOutcome::Status::kImported)
+        << outcome.reason;
+    EXPECT_EQ(object_.triangles, c.triangles);
+  }
+}
+
 struct ScaleCase {
   const char* name;
   ImportOptions options;
