@@ -167,6 +167,12 @@ int ImportCommand::Run() const {
     std::cerr << obt::IoErrorMessage(code) << ".\n";
     return kExitIoError;
   }
+  if (outcome.dropped_degenerate > 0) {
+    std::cerr << "obtmirror-cli: " << mesh_path << ": left out "
+              << Counted(outcome.dropped_degenerate, "triangle", "triangles")
+              << " that rounding made degenerate (corners at one point or on "
+                 "one line)\n";
+  }
   if (outcome.dropped_points > 0 || outcome.dropped_lines > 0) {
     std::cerr << "obtmirror-cli: " << mesh_path << ": left out "
               << Counted(outcome.dropped_points, "point", "points") << " and "

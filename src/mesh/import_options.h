@@ -52,6 +52,8 @@ struct ImportOutcome {
   int64_t meshes = 0;
   int64_t dropped_points = 0;
   int64_t dropped_lines = 0;
+  // Triangles whose corners came to one point or one line when rounded.
+  int64_t dropped_degenerate = 0;
   double scale = 1;
   // Lines about the file that the import went on without: a companion file
   // refused or missing.

@@ -26,6 +26,7 @@ struct Header {
   double scale;
   uint64_t point_count;
   uint64_t triangle_count;
+  int64_t dropped_degenerate;
 };
 static_assert(sizeof(Header) % 8 == 0);
 
@@ -134,6 +135,7 @@ std::vector<std::byte> ReaderResultHeader(const ImportOutcome& outcome,
       outcome.scale,
       imported ? points : 0,
       imported ? triangles : 0,
+      outcome.dropped_degenerate,
   };
   std::vector<std::byte> bytes;
   Writer(bytes).Put(&header, sizeof header);
@@ -187,10 +189,11 @@ std::optional<ReaderResult> ParseReaderResult(std::span<const std::byte> bytes,
   outcome.meshes = header.meshes;
   outcome.dropped_points = header.dropped_points;
   outcome.dropped_lines = header.dropped_lines;
+  outcome.dropped_degenerate = header.dropped_degenerate;
   outcome.scale = header.scale;
   if (outcome.meshes < 0 || outcome.dropped_points < 0 ||
-      outcome.dropped_lines < 0 || !std::isfinite(outcome.scale) ||
-      !(outcome.scale > 0)) {
+      outcome.dropped_lines < 0 || outcome.dropped_degenerate < 0 ||
+      !std::isfinite(outcome.scale) || !(outcome.scale > 0)) {
     return refuse("counts or a scale the reader cannot have");
   }
   const bool imported = outcome.status == Status::kImported;

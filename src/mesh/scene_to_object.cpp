@@ -17,6 +17,7 @@
 #include <utility>
 #include <vector>
 
+#include "geometry/exact_arithmetic.h"
 #include "mesh/mesh_instances.h"
 #include "mesh/point_joiner.h"
 #include "mesh/recent_vertices.h"
@@ -61,6 +62,25 @@ int64_t RoundHalfAway(double value) {
   const auto cut = static_cast<int64_t>(value);
   const double rest = value - static_cast<double>(cut);
   return cut + int64_t{rest >= 0.5} - int64_t{rest <= -0.5};
+}
+
+// Whether the triangle's corners lie at one point or on one line, exactly:
+// rounding to integers can make them so, even where the file's were not.
+bool Degenerate(const work::TableEntry& corners,
+                const std::vector<work::TableEntry>& points) {
+  if (corners[0] == corners[1] || corners[1] == corners[2] ||
+      corners[2] == corners[0]) {
+    return true;
+  }
+  const auto at = [&points](int32_t point) {
+    const work::TableEntry& p = points[static_cast<std::size_t>(point)];
+    return geometry::Vector3{p[0], p[1], p[2]};
+  };
+  const geometry::Vector3 a = at(corners[0]);
+  const geometry::WideVector3 normal =
+      geometry::Cross(geometry::Subtract(at(corners[1]), a),
+                      geometry::Subtract(at(corners[2]), a));
+  return normal[0] == 0 && normal[1] == 0 && normal[2] == 0;
 }
 
 // Why an import stops.
@@ -117,6 +137,14 @@ class SceneConverter {
                      std::string(obt::kVersion2Line)};
     object.points = std::move(points_);
     MakeTriangles(object);
+    if (object.triangles.empty()) {
+      return Refuse(Status::kNoTriangle,
+                    "the file holds no triangle that rounding leaves whole: "
+                    "all " +
+                        std::to_string(outcome_.dropped_degenerate) +
+                        " came to one point or one line (give a larger "
+                        "--scale or --fit)");
+    }
     object.point_count = static_cast<int32_t>(object.points.size());
     object.triangle_count = static_cast<int32_t>(object.triangles.size());
     progress_.Report(1);
@@ -497,7 +525,9 @@ class SceneConverter {
     const std::array<double, 3> at = Place(instance, v);
     for (int axis = 0; axis < 3; ++axis) {
       const double scaled = at[axis] * scale_;
-      if (!std::isfinite(scaled)) return NotFinite(instance, v);
+      // Finite in the file, but not once scaled: out of range like the
+      // others.
+      if (!std::isfinite(at[axis])) return NotFinite(instance, v);
       const bool whole = std::fabs(scaled) < kWhole;
       const int64_t moved = whole ? RoundHalfAway(scaled) + shift_[axis] : 0;
       if (!whole || moved < std::numeric_limits<int32_t>::min() ||
@@ -535,6 +565,10 @@ class SceneConverter {
           corners[c] = static_cast<int32_t>(numbers_[first + face.mIndices[c]]);
         }
         if (reverse) std::swap(corners[0], corners[1]);
+        if (Degenerate(corners, object.points)) {
+          ++outcome_.dropped_degenerate;
+          continue;
+        }
         object.triangles.push_back(corners);
         object.fourth_values.push_back(fourth);
       }

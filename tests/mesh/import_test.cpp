@@ -185,6 +185,52 @@ TEST_F(ImportTest, AMirroringTransformReversesTheWinding) {
   }
 }
 
+TEST_F(ImportTest, TrianglesThatRoundingCollapsesAreDroppedAndCounted) {
+  struct Case {
+    const char* name;
+    std::string obj;
+    ImportOptions options;
+    ImportOutcome::Status status;
+    std::vector<TableEntry> triangles;
+    int64_t dropped;
+  };
+  ImportOptions tiny_scale = AtScale(1e-320);
+  const std::string small_and_far =
+      "v 0 0 0\nv 1 0 0\nv 0 1 0\nv 1e9 0 0\nv 0 1e9 0\n"
+      "f 1 2 3\nf 1 4 5\n";
+  const std::vector<Case> cases = {
+      {"a far vertex shrinks the rest to a point under --fit",
+       small_and_far,
+       {},
+       ImportOutcome::Status::kImported,
+       {{0, 1, 2}},
+       1},
+      {"a scale that collapses everything",
+       small_and_far,
+       tiny_scale,
+       ImportOutcome::Status::kNoTriangle,
+       {},
+       2},
+      {"corners rounded onto one line",
+       "v 0 0 0\nv 10 0.4 0\nv 20 0 0\nv 0 5 0\nf 1 2 3\nf 1 3 4\n",
+       AtScale(1),
+       ImportOutcome::Status::kImported,
+       {{0, 2, 3}},
+       1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const ImportOutcome outcome = Import("m.obj", c.obj, c.options);
+    ASSERT_EQ(outcome.status, c.status) << outcome.reason;
+    EXPECT_EQ(outcome.dropped_degenerate, c.dropped);
+    if (c.status == ImportOutcome::Status::kImported) {
+      EXPECT_EQ(object_.triangles, c.triangles);
+      EXPECT_EQ(object_.triangle_count,
+                static_cast<int32_t>(c.triangles.size()));
+    }
+  }
+}
+
 struct ScaleCase {
   const char* name;
   ImportOptions options;

@@ -116,7 +116,7 @@ TEST(ReaderResultTest, DamagedResultsAreRefused) {
        "counts outside what a run holds"},
       {"no triangle", [&](Bytes& b) { put(b, kTriangles, uint64_t{0}); },
        "counts outside what a run holds"},
-      {"lists cut short", [](Bytes& b) { b.resize(72 + 10); },
+      {"lists cut short", [](Bytes& b) { b.resize(80 + 10); },
        "lists of another size than their counts"},
       {"texts cut short", [](Bytes& b) { b.pop_back(); }, "a text cut short"},
       {"longer", [](Bytes& b) { b.push_back(std::byte{0}); },
