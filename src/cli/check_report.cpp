@@ -31,10 +31,13 @@ constexpr std::array<const char*, geometry::kFindingKindCount> kPlurals = {
     "open edges",
     "edges used by more than two triangles",
     "edges used twice the same way",
+    "inside-out parts",
+    "parts that enclose nothing",
     "volume findings",
     "volume findings",
     "volume findings",
 };
+static_assert(kPlurals.back() != nullptr, "a kind without its plural");
 
 std::string N(int64_t value) { return std::to_string(value); }
 
@@ -56,6 +59,11 @@ std::string Octants(int64_t mask) {
 
 std::string Edge(const Finding& f) {
   return "edge " + N(f.numbers[0]) + "-" + N(f.numbers[1]);
+}
+
+std::string Part(const Finding& f) {
+  return "part " + N(f.numbers[1]) + " of " + N(f.numbers[2]) +
+         ", which starts with triangle " + N(f.numbers[0]) + ",";
 }
 
 const char* ListNoun(int64_t list) { return list == 0 ? "point" : "triangle"; }
@@ -149,6 +157,12 @@ std::string FindingText(const Finding& f, const CheckReportContext& context) {
       return Edge(f) +
              " runs the same way in two triangles of the result: their "
              "windings disagree";
+    case FindingKind::kInwardPart:
+      return Part(f) +
+             " is closed, but its signed volume is negative: it is inside out";
+    case FindingKind::kFlatPart:
+      return Part(f) +
+             " is closed, but its signed volume is zero: it encloses nothing";
     case FindingKind::kOutwardVolume:
       return "the result is closed and its signed volume is positive: it "
              "faces outward";

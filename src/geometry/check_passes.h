@@ -22,7 +22,8 @@ void CheckPoints(const obt::ObtObject& object,
 // The surface the copies make together: triangles that name no point,
 // have no area or lie in a mirror plane twice; edges that stay open, are
 // used by more than two triangles or twice the same way, and those the
-// mirroring closes; and, when it is closed, which way it faces.
+// mirroring closes; and which way it faces: as a whole when it is closed,
+// and each closed part on its own where it falls into parts.
 void CheckSurface(const obt::ObtObject& object,
                   const mirror::MirrorCentre& centre, const RunCopies& copies,
                   FindingList& findings);

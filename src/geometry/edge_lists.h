@@ -52,15 +52,17 @@ class EdgeLists {
 
   // After both passes: calls visit(edge) with each edge whose lower place
   // is at least `first` and below `end`, counted and with its first
-  // triangle as an EdgeTable would give it. Places of lists read at the
-  // same time do not overlap.
-  template <typename Visit>
-  void ForEachEdge(uint32_t first, uint32_t end, const Visit& visit) {
+  // triangle as an EdgeTable would give it, and meet(first_triangle,
+  // triangle) with each other triangle that uses it. Places of lists read
+  // at the same time do not overlap.
+  template <typename Visit, typename Meet>
+  void ForEachEdge(uint32_t first, uint32_t end, const Visit& visit,
+                   const Meet& meet) {
     for (uint32_t place = first; place < end; ++place) {
       uint64_t* const list = uses_ + Begin(place);
       const std::size_t length = ends()[place] - Begin(place);
       if (length > kSortedAtMost) {
-        VisitLongList(place, list, length, visit);
+        VisitLongList(place, list, length, visit, meet);
         continue;
       }
       std::sort(list, list + length);
@@ -68,9 +70,11 @@ class EdgeLists {
         const uint32_t higher = static_cast<uint32_t>(list[i] >> 32);
         EdgeTable::Edge edge{uint64_t{place} << 32 | higher,
                              TriangleOf(list[i])};
-        for (; i < length && static_cast<uint32_t>(list[i] >> 32) == higher;
+        edge.CountUse((list[i] & 1) == 0);
+        for (++i; i < length && static_cast<uint32_t>(list[i] >> 32) == higher;
              ++i) {
           edge.CountUse((list[i] & 1) == 0);
+          meet(edge.first_triangle, TriangleOf(list[i]));
         }
         visit(edge);
       }
@@ -86,9 +90,10 @@ class EdgeLists {
     return static_cast<uint32_t>(use >> 1) & 0x7fffffffU;
   }
 
-  template <typename Visit>
+  template <typename Visit, typename Meet>
   static void VisitLongList(uint32_t place, const uint64_t* list,
-                            std::size_t length, const Visit& visit) {
+                            std::size_t length, const Visit& visit,
+                            const Meet& meet) {
     // Each edge of a closed surface has two uses.
     EdgeTable table(length / 2);
     for (std::size_t i = 0; i < length; ++i) {
@@ -96,6 +101,12 @@ class EdgeLists {
       const bool backward = (list[i] & 1) != 0;
       table.Use(backward ? other : place, backward ? place : other,
                 TriangleOf(list[i]));
+    }
+    for (std::size_t i = 0; i < length; ++i) {
+      const uint32_t triangle = TriangleOf(list[i]);
+      const uint32_t first_triangle =
+          table.At(place, static_cast<uint32_t>(list[i] >> 32)).first_triangle;
+      if (triangle != first_triangle) meet(first_triangle, triangle);
     }
     for (const EdgeTable::Edge& edge : table.slots()) {
       if (edge.key != 0) visit(edge);

@@ -15,7 +15,7 @@ work::PageBlock EdgeTable::FreeSlots(std::size_t slots) {
   return work::PageBlock(slots * sizeof(Edge));
 }
 
-EdgeTable::Edge& EdgeTable::SlotFor(uint64_t key) {
+EdgeTable::Edge& EdgeTable::SlotFor(uint64_t key) const {
   Edge* const slots = table();
   for (std::size_t slot = MixBits(key) & mask_;; slot = (slot + 1) & mask_) {
     Edge& edge = slots[slot];

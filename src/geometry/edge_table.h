@@ -60,6 +60,11 @@ class EdgeTable {
     return static_cast<uint32_t>(MixBits(KeyOf(from, to)) >> 32);
   }
 
+  // The edge between `from` and `to`, which some triangle has used.
+  const Edge& At(uint32_t from, uint32_t to) const {
+    return SlotFor(KeyOf(from, to));
+  }
+
   // Every slot; the free ones have key 0.
   std::span<const Edge> slots() const { return {table(), slot_count_}; }
 
@@ -68,7 +73,7 @@ class EdgeTable {
     return from < to ? uint64_t{from} << 32 | to : uint64_t{to} << 32 | from;
   }
   // The slot that holds `key`, or the free one where it belongs.
-  Edge& SlotFor(uint64_t key);
+  Edge& SlotFor(uint64_t key) const;
   void Grow();
 
   Edge* table() const { return static_cast<Edge*>(block_.data()); }

@@ -23,10 +23,13 @@ constexpr std::array<KindTraits, kFindingKindCount> kTraits = {{
     {"open-edge", true},
     {"edge-used-more-than-twice", true},
     {"edge-same-direction-twice", true},
+    {"part-volume-inward", true},
+    {"part-volume-zero", true},
     {"volume-outward", false},
     {"volume-inward", true},
     {"volume-zero", true},
 }};
+static_assert(!kTraits.back().key.empty(), "a kind without its traits");
 
 // Findings of one kind are kept by line, and by their numbers where lines
 // tie, so that what is kept does not depend on the order they come in.

@@ -33,6 +33,11 @@ enum class FindingKind : uint8_t {
   kCrowdedEdge,            // point, point, triangles using it, 1 when
                            // there are more than were counted
   kInconsistentEdge,       // point, point
+  // Where the surface falls into parts (triangles joined through their
+  // edges), a closed one facing the wrong way: the part's first triangle,
+  // its number from 1 in the order of first triangles, the parts in all.
+  kInwardPart,
+  kFlatPart,
   kOutwardVolume,
   kInwardVolume,
   kFlatVolume,

@@ -19,8 +19,9 @@ struct CheckedRun {
 
 // Everything that would make the result of `run` on `object` less than a
 // clean object, and what the user should know about it, without running
-// it: one pass over the points, two over the triangles, one over their
-// edges, in linear expected time and memory.
+// it: one pass over the points, two over the triangles (three where they
+// fall into parts), one over their edges, in linear expected time and
+// memory.
 FindingList CheckObject(const obt::ObtObject& object, const CheckedRun& run);
 
 }  // namespace geometry

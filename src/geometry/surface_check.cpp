@@ -11,6 +11,7 @@
 #include "geometry/edge_table.h"
 #include "geometry/exact_arithmetic.h"
 #include "geometry/point_places.h"
+#include "geometry/triangle_parts.h"
 #include "work/run_parts.h"
 
 namespace geometry {
@@ -59,7 +60,8 @@ class SurfaceCheck {
         places_(object.points, point_count_),
         parts_(object.triangles.size() >= kHelperFrom ? 2 : 1),
         // One more place for the points the file does not hold.
-        lists_(object.points.size() + 1, parts_, object.triangles.size() * 3) {
+        lists_(object.points.size() + 1, parts_, object.triangles.size() * 3),
+        surface_parts_(object.triangles.size()) {
     on_planes_.reserve(object.points.size() + 1);
     for (const work::TableEntry& point : object.points) {
       on_planes_.push_back(PlanesOf(RelativeTo(point, centre)));
@@ -95,22 +97,32 @@ class SurfaceCheck {
                                          static_cast<double>(parts_));
       };
       Part& mine = parts_found_[part];
-      lists_.ForEachEdge(place_at(part), place_at(part + 1),
-                         [this, &mine](const EdgeTable::Edge& edge) {
-                           mine.any_edge = true;
-                           mine.closed =
-                               CheckEdge(edge, mine.findings) && mine.closed;
-                         });
+      lists_.ForEachEdge(
+          place_at(part), place_at(part + 1),
+          [this, &mine](const EdgeTable::Edge& edge) {
+            mine.any_edge = true;
+            if (!CheckEdge(edge, mine.findings)) {
+              mine.closed = false;
+              surface_parts_.MarkOpen(edge.first_triangle);
+            }
+          },
+          [this, &mine](uint32_t a, uint32_t b) {
+            if (surface_parts_.Join(a, b)) ++mine.joins;
+          });
     });
     Int128 volume = 0;
     bool closed = true;
     bool any_edge = false;
+    int64_t surface_parts = 0;
     for (const Part& part : parts_found_) {
       findings_.Merge(part.findings);
       volume += part.volume;
       closed = closed && part.closed;
       any_edge = any_edge || part.any_edge;
+      surface_parts += part.surface_triangles - part.joins;
     }
+    // One part is the whole object, whose volume follows.
+    if (surface_parts > 1) CheckParts();
     if (closed && any_edge) {
       findings_.Add({volume > 0   ? FindingKind::kOutwardVolume
                      : volume < 0 ? FindingKind::kInwardVolume
@@ -125,6 +137,10 @@ class SurfaceCheck {
     Int128 volume = 0;
     bool closed = true;
     bool any_edge = false;
+    // The triangles whose edges count, and the joins of two parts of
+    // them into one.
+    int64_t surface_triangles = 0;
+    int64_t joins = 0;
   };
 
   uint32_t FirstTriangle(std::size_t part) const {
@@ -180,7 +196,13 @@ class SurfaceCheck {
   void CheckTriangle(uint32_t t, std::size_t part) {
     Part& mine = parts_found_[part];
     std::array<uint32_t, 3> place{};
-    switch (FaultOf(t, place)) {
+    const TriangleFault fault = FaultOf(t, place);
+    if (fault == TriangleFault::kNone) {
+      surface_parts_.Enter(t);
+    } else {
+      surface_parts_.Leave(t);
+    }
+    switch (fault) {
       case TriangleFault::kNone:
         break;
       case TriangleFault::kBadPointNumber: {
@@ -222,8 +244,44 @@ class SurfaceCheck {
     // Every copy adds the same signed volume around the centre: a
     // reflection turns the sign, and its flipped corners turn it back.
     mine.volume += TripleProduct(a, b, c);
+    ++mine.surface_triangles;
     for (std::size_t k = 0; k < 3; ++k) {
       lists_.Count(part, place[k], place[(k + 1) % 3]);
+    }
+  }
+
+  // Each closed part on its own: parts that face opposite ways add up to
+  // a volume of either sign, or to none.
+  void CheckParts() {
+    surface_parts_.Number();
+    const std::size_t count = surface_parts_.part_count();
+    // The triangles are read again in the shares of the first pass, each
+    // adding up its own.
+    std::vector<std::vector<Int128>> volumes(parts_,
+                                             std::vector<Int128>(count));
+    work::RunParts(parts_, [this, &volumes](std::size_t share) {
+      std::vector<Int128>& mine = volumes[share];
+      std::array<uint32_t, 3> place{};
+      for (uint32_t t = FirstTriangle(share); t < FirstTriangle(share + 1);
+           ++t) {
+        const uint32_t part = surface_parts_.PartOf(t);
+        if (part == TriangleParts::kNoPart || surface_parts_.IsOpen(part)) {
+          continue;
+        }
+        FaultOf(t, place);
+        mine[part] += TripleProduct(Relative(place[0]), Relative(place[1]),
+                                    Relative(place[2]));
+      }
+    });
+    for (uint32_t part = 0; part < count; ++part) {
+      if (surface_parts_.IsOpen(part)) continue;
+      Int128 volume = 0;
+      for (const std::vector<Int128>& share : volumes) volume += share[part];
+      if (volume > 0) continue;
+      const uint32_t first = surface_parts_.FirstTriangle(part);
+      Add(findings_,
+          volume < 0 ? FindingKind::kInwardPart : FindingKind::kFlatPart, first,
+          {first, part + 1, static_cast<int64_t>(count)});
     }
   }
 
@@ -293,6 +351,7 @@ class SurfaceCheck {
   // The mirrored planes each place lies in.
   std::vector<uint8_t> on_planes_;
   EdgeLists lists_;
+  TriangleParts surface_parts_;
   std::array<Part, 2> parts_found_;
 };
 

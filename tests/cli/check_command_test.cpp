@@ -43,7 +43,7 @@ struct OutcomeCase {
   std::string file;  // s.obt
   std::vector<std::string> arguments;
   int exit_status;
-  // The report's last line; empty when there must be no report.
+  // The report's last lines; empty when there must be no report.
   std::string summary;
   std::string standard_error;
 };
@@ -72,6 +72,20 @@ TEST_F(CheckCommandTest, ReportsEachOutcomeWithItsExitStatus) {
        {"s.obt"},
        1,
        "2 findings spoil the result; 2 are information\n",
+       ""},
+      // Two equal tetrahedra, the second inside out.
+      {"one part inside out",
+       CrLf({"QZ_OBT",  "2.000000", "8",       "0 0 0",   "10 0 0",  "0 10 0",
+             "0 0 10",  "20 0 0",   "30 0 0",  "20 10 0", "20 0 10", "8",
+             "0 2 1 0", "0 1 3 0",  "1 2 3 0", "0 3 2 0", "4 5 6 0", "4 7 5 0",
+             "5 7 6 0", "4 6 7 0",  "0"}),
+       {"s.obt", "--to", "none"},
+       1,
+       "17: part 2 of 2, which starts with triangle 4, is closed, but its "
+       "signed volume is negative: it is inside out\n"
+       "the result is closed, but its signed volume is zero: it encloses "
+       "nothing\n"
+       "2 findings spoil the result; 1 is information\n",
        ""},
       {"missing",
        "",
