@@ -1,7 +1,11 @@
 #include "cli/convert_command.h"
 
+#include <cstdint>
+#include <filesystem>
 #include <iostream>
 #include <memory>
+#include <string>
+#include <system_error>
 
 #include "cli/exit_codes.h"
 #include "cli/failure_line.h"
@@ -10,16 +14,40 @@
 #include "geometry/weld_stage.h"
 #include "obt/conversion_job.h"
 #include "obt/io_error.h"
+#include "obt/obt_object.h"
 #include "obt/pending_io_error.h"
+#include "work/feedback.h"
 
 namespace cli {
 namespace {
 
-// Why a weld refused the triangles.
-std::string CornerLine(const geometry::CornerOutOfRange& corner) {
-  std::string line = "obtmirror-cli: cannot weld: triangle " +
-                     std::to_string(corner.triangle + 1) + " names point " +
-                     std::to_string(corner.point) + ", but the object has ";
+// The line of `source` that holds triangle `triangle`, or 0 when that
+// cannot be told. The run counts no lines, so the file is read again by
+// the same rules; only a regular file, as a pipe or a device could keep
+// the read waiting or give other bytes the second time.
+int64_t TriangleLine(const std::string& source, std::size_t triangle) {
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(source, error)) return 0;
+  obt::ObtObject object;
+  work::NullFeedback feedback;
+  if (obt::ReadObtFile(source, object, feedback).status !=
+          obt::ObtReadOutcome::Status::kRead ||
+      triangle >= object.triangles.size()) {
+    return 0;
+  }
+  return object.triangle_lines.LineOf(static_cast<int64_t>(triangle));
+}
+
+// Why a weld refused the triangles, numbered and placed as check and
+// export place them.
+std::string CornerLine(const geometry::CornerOutOfRange& corner,
+                       const std::string& source) {
+  std::string line = "obtmirror-cli: cannot weld: ";
+  if (const int64_t at = TriangleLine(source, corner.triangle); at != 0) {
+    line += "line " + std::to_string(at) + ": ";
+  }
+  line += "triangle " + std::to_string(corner.triangle) + " names point " +
+          std::to_string(corner.point) + ", but the object has ";
   if (corner.points == 0) return line + "no points";
   return line + "points 0 to " + std::to_string(corner.points - 1) + " only";
 }
@@ -82,7 +110,7 @@ int ConvertCommand::Run() const {
       std::cerr << FailureLine(job.file_name_failure()) << '\n';
     }
     if (const auto& corner = weld.corner_out_of_range()) {
-      std::cerr << CornerLine(*corner) << '\n';
+      std::cerr << CornerLine(*corner, inputs.source_name) << '\n';
     }
     std::cerr << obt::StatusText(result) << '\n';
     return kExitReported;

@@ -43,18 +43,19 @@ TEST(ConvertWeldTest, WritesOneMeshOrRefusesWithTheReason) {
        "",
        CrLf({"QZ_OBT", "2.000000", "3", "-9 0 0", "0 -9 0", "-9 -9 0", "0",
              "0"})},
+      // Numbered from 0, on the line that holds it, as check tells it.
       {"point number out of range",
        CrLf({"QZ_OBT", "1.000000", "3", "0 0 0", "-1 0 0", "0 -1 0", "2",
-             "0 1 2 0", "0 1 3 0"}),
+             "0 1 2 0", "", "0 1 3 0"}),
        "2", 1, "",
-       "obtmirror-cli: cannot weld: triangle 2 names point 3, but the object "
-       "has points 0 to 2 only\n" +
+       "obtmirror-cli: cannot weld: line 10: triangle 1 names point 3, but "
+       "the object has points 0 to 2 only\n" +
            refused,
        old_target},
       {"no points", CrLf({"QZ_OBT", "1.000000", "0", "1", "0 0 0 0"}), "2", 1,
        "",
-       "obtmirror-cli: cannot weld: triangle 1 names point 0, but the object "
-       "has no points\n" +
+       "obtmirror-cli: cannot weld: line 5: triangle 0 names point 0, but "
+       "the object has no points\n" +
            refused,
        old_target},
   };
