@@ -164,7 +164,8 @@ int ImportCommand::Run() const {
       return ReportFileNameFailure(
           {Cause::kTargetNotCreated, target, create_error}, kExitIoError);
     }
-    std::cerr << obt::IoErrorMessage(code) << ".\n";
+    std::cerr << "obtmirror-cli: " << target << ": could not be written\n"
+              << obt::IoErrorMessage(code) << ".\n";
     return kExitIoError;
   }
   if (outcome.dropped_degenerate > 0) {

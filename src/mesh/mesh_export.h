@@ -7,6 +7,7 @@
 #include "mesh/export_formats.h"
 #include "mesh/gauge_stretch.h"
 #include "mesh/write_failure.h"
+#include "mesh/written_file.h"
 #include "obt/obt_object.h"
 
 namespace mesh {
@@ -27,7 +28,7 @@ struct ExportOutcome {
   std::string reason;
   WriteFailure failure;
   // Every file written, the one named first.
-  std::vector<std::string> files;
+  std::vector<WrittenFile> files;
 };
 
 // Writes the object read from `source` to `path` (and the files beside it

@@ -1,5 +1,6 @@
 #include "mesh/target_io_system.h"
 
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -11,6 +12,7 @@
 
 #include "obt/file_identity.h"
 #include "obt/ordered_output.h"
+#include "obt/unfinished_files.h"
 
 namespace mesh {
 
@@ -20,8 +22,20 @@ class TargetStream;
 struct TargetIoSystem::Target {
   static constexpr std::size_t kBufferSize = 1 << 20;
 
+  Target() = default;
+  ~Target() {
+    if (staged >= 0) ::close(staged);
+  }
+  Target(const Target&) = delete;
+  Target& operator=(const Target&) = delete;
+
+  // Where the stream's bytes go: the file beside the target, or the memory
+  // that gathers them for a FIFO or device.
+  int out() const { return staged >= 0 ? staged : file.fd(); }
+
   std::string path;
   obt::TargetFile file;
+  int staged = -1;
   std::unique_ptr<char[]> buffer;
   std::size_t used = 0;
   // Where the buffer starts in the file, and how long the file is.
@@ -34,7 +48,7 @@ struct TargetIoSystem::Target {
     if (used == 0) return;
     const std::size_t bytes = std::exchange(used, 0);
     if (failed) return;
-    if (const int error = obt::WriteFully(file.fd(), buffer.get(), bytes);
+    if (const int error = obt::WriteFully(out(), buffer.get(), bytes);
         error != 0) {
       failed = true;
       io.RecordFailure(WriteFailure::Kind::kWriteFailed, path, error);
@@ -89,7 +103,7 @@ class TargetStream final : public Assimp::IOStream {
                        : origin == aiOrigin_CUR ? SEEK_CUR
                                                 : SEEK_END;
     const off_t at =
-        ::lseek(target_->file.fd(), static_cast<off_t>(offset), whence);
+        ::lseek(target_->out(), static_cast<off_t>(offset), whence);
     if (at < 0) return aiReturn_FAILURE;
     target_->position = static_cast<std::size_t>(at);
     return aiReturn_SUCCESS;
@@ -112,8 +126,24 @@ class TargetStream final : public Assimp::IOStream {
   TargetIoSystem::Target* target_;
 };
 
-TargetIoSystem::TargetIoSystem(std::string source)
-    : source_(std::move(source)) {}
+// Copies what `from` holds, from its start, to `to`; 0 or an errno value.
+int CopyAll(int from, int to, char* buffer, std::size_t size) {
+  if (::lseek(from, 0, SEEK_SET) < 0) return errno;
+  for (;;) {
+    const ssize_t got = ::read(from, buffer, size);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return errno;
+    if (got == 0) return 0;
+    if (const int error =
+            obt::WriteFully(to, buffer, static_cast<std::size_t>(got));
+        error != 0) {
+      return error;
+    }
+  }
+}
+
+TargetIoSystem::TargetIoSystem(std::string source, std::string named)
+    : source_(std::move(source)), named_(std::move(named)) {}
 
 TargetIoSystem::~TargetIoSystem() {
   for (const std::unique_ptr<Target>& target : targets_) {
@@ -131,14 +161,22 @@ Assimp::IOStream* TargetIoSystem::Open(const char* path, const char* mode) {
   if (mode == nullptr || std::strchr(mode, 'w') == nullptr) return nullptr;
   auto target = std::make_unique<Target>();
   target->path = path;
+  const bool named = target->path == named_;
+  struct stat info {};
   if (obt::NameSameFile(target->path, source_)) {
     target->failed = true;
     RecordFailure(WriteFailure::Kind::kSameFile, target->path, 0);
-  } else if (const int error = target->file.OpenAnyName(target->path);
+  } else if (!named && ::lstat(path, &info) == 0 && !S_ISREG(info.st_mode) &&
+             !S_ISLNK(info.st_mode)) {
+    target->failed = true;
+    RecordFailure(WriteFailure::Kind::kNotRegular, target->path, 0);
+  } else if (const int error = target->file.OpenAnyName(
+                 target->path, named ? obt::TargetFile::Links::kFollow
+                                     : obt::TargetFile::Links::kReplace);
              error != 0) {
     target->failed = true;
     RecordFailure(WriteFailure::Kind::kNotCreated, target->path, error);
-  } else {
+  } else if (Stage(*target)) {
     target->buffer =
         std::make_unique_for_overwrite<char[]>(Target::kBufferSize);
   }
@@ -147,6 +185,15 @@ Assimp::IOStream* TargetIoSystem::Open(const char* path, const char* mode) {
 }
 
 void TargetIoSystem::Close(Assimp::IOStream* stream) { delete stream; }
+
+bool TargetIoSystem::Stage(Target& target) {
+  if (!target.file.WritesInPlace()) return true;
+  target.staged = ::memfd_create("obtmirror-export", MFD_CLOEXEC);
+  if (target.staged >= 0) return true;
+  target.failed = true;
+  RecordFailure(WriteFailure::Kind::kNotCreated, target.path, errno);
+  return false;
+}
 
 void TargetIoSystem::RecordFailure(WriteFailure::Kind kind,
                                    const std::string& path, int error) {
@@ -159,17 +206,38 @@ bool TargetIoSystem::CommitAll() {
   for (const std::unique_ptr<Target>& target : targets_) {
     target->Flush(*this);
   }
+  for (const std::unique_ptr<Target>& target : targets_) {
+    if (failure_.kind != WriteFailure::Kind::kNone) break;
+    if (const int error = target->file.Sync(); error != 0) {
+      RecordFailure(WriteFailure::Kind::kWriteFailed, target->path, error);
+    }
+  }
   if (failure_.kind != WriteFailure::Kind::kNone) {
     AbandonAll();
     return false;
   }
+  // A few renames: an ending signal waits for them, so that it finds every
+  // file old or every file new.
+  const obt::EndingSignalsHeld held;
+  for (const std::unique_ptr<Target>& target : targets_) {
+    target->file.MarkPlacing();
+  }
   for (std::size_t i = targets_.size(); i-- > 0;) {
     Target& target = *targets_[i];
-    if (const int error = target.file.Commit(); error != 0) {
+    int error = 0;
+    if (target.staged >= 0) {
+      error = CopyAll(target.staged, target.file.fd(), target.buffer.get(),
+                      Target::kBufferSize);
+    }
+    if (error == 0) error = target.file.Place();
+    if (error != 0) {
       RecordFailure(WriteFailure::Kind::kWriteFailed, target.path, error);
       AbandonAll();
       return false;
     }
+  }
+  for (const std::unique_ptr<Target>& target : targets_) {
+    target->file.Settle();
   }
   return true;
 }
@@ -181,12 +249,12 @@ void TargetIoSystem::AbandonAll() {
   }
 }
 
-std::vector<std::string> TargetIoSystem::paths() const {
-  std::vector<std::string> paths;
+std::vector<WrittenFile> TargetIoSystem::files() const {
+  std::vector<WrittenFile> files;
   for (const std::unique_ptr<Target>& target : targets_) {
-    paths.push_back(target->path);
+    files.push_back({target->path, target->file.replaced()});
   }
-  return paths;
+  return files;
 }
 
 }  // namespace mesh

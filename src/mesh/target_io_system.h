@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "mesh/write_failure.h"
+#include "mesh/written_file.h"
 #include "obt/target_file.h"
 
 namespace mesh {
@@ -18,10 +19,17 @@ namespace mesh {
 // file as it was. A stream that cannot be opened is still handed out and
 // swallows what it is given, since some exporters do not expect none; the
 // failure is kept for the caller.
+//
+// A file the user did not name is never written through a symbolic link
+// (one planted in a shared folder would lead the export elsewhere): the
+// link itself is replaced. One that is a FIFO or a device is refused. The
+// file named may be a FIFO or a device: its bytes are gathered in memory
+// first, since exporters seek back to patch their headers, and go out
+// once all is written.
 class TargetIoSystem final : public Assimp::IOSystem {
  public:
-  // `source` is never written over.
-  explicit TargetIoSystem(std::string source);
+  // `source` is never written over; `named` is the file the user named.
+  TargetIoSystem(std::string source, std::string named);
   ~TargetIoSystem() override;
 
   bool Exists(const char* path) const override;
@@ -31,15 +39,18 @@ class TargetIoSystem final : public Assimp::IOSystem {
 
   const WriteFailure& failure() const { return failure_; }
 
-  // Puts every written file in its place, the first one opened (the file
-  // named) last, so that it never refers to files that are not there yet.
-  // False, with the failure set, when one could not be put there.
+  // Puts every written file on the disk, then all of them in their places,
+  // the first one opened (the file named) last, so that it never refers to
+  // files that are not there yet. False, with the failure set, when one
+  // could not be written or put there; those put there already are put
+  // back, so that every old file is as it was.
   bool CommitAll();
   // Drops every file written.
   void AbandonAll();
 
-  // The files in the order they were opened.
-  std::vector<std::string> paths() const;
+  // The files in the order they were opened, after CommitAll with whether
+  // each replaced one.
+  std::vector<WrittenFile> files() const;
 
   // For the streams.
   void RecordFailure(WriteFailure::Kind kind, const std::string& path,
@@ -49,7 +60,10 @@ class TargetIoSystem final : public Assimp::IOSystem {
   friend class TargetStream;
   struct Target;
 
+  bool Stage(Target& target);
+
   std::string source_;
+  std::string named_;
   std::vector<std::unique_ptr<Target>> targets_;
   WriteFailure failure_;
 };

@@ -13,8 +13,11 @@ struct WriteFailure {
     kNotCreated,
     // `path` is the file being exported.
     kSameFile,
-    // Writing to `path` failed with `error`.
+    // Writing to `path`, or putting it in its place, failed with `error`.
     kWriteFailed,
+    // `path`, a file the format writes beside the one named, is a FIFO, a
+    // device or a directory, which an export does not write into.
+    kNotRegular,
   };
 
   Kind kind = Kind::kNone;

@@ -1,10 +1,14 @@
 #include "obt/io_error.h"
 
 #include <cerrno>
+#include <optional>
 
 namespace obt {
 
-int IoCodeFromErrno(int errno_value) {
+namespace {
+
+// The text layer's code for the failures it names; none for the others.
+std::optional<int> NamedIoCode(int errno_value) {
   switch (errno_value) {
     case ENOENT:
       return kIoFileNotFound;
@@ -23,8 +27,20 @@ int IoCodeFromErrno(int errno_value) {
     case EDQUOT:
       return kIoDiskFull;
     default:
-      return errno_value;
+      return std::nullopt;
   }
+}
+
+}  // namespace
+
+int IoCodeFromErrno(int errno_value) {
+  return NamedIoCode(errno_value).value_or(errno_value);
+}
+
+std::string ErrnoMessage(int errno_value) {
+  const std::optional<int> code = NamedIoCode(errno_value);
+  return code ? IoErrorMessage(*code)
+              : "I/O-Fehler " + std::to_string(errno_value);
 }
 
 std::string IoErrorMessage(int code) {

@@ -23,6 +23,12 @@ int IoCodeFromErrno(int errno_value);
 // The German message the user sees for a code (without the closing ".").
 std::string IoErrorMessage(int code);
 
+// The same for a failure known only by its errno: the message of the code
+// IoCodeFromErrno gives where the text layer names the failure, and
+// "I/O-Fehler N" for the others, whose numbers would read as the layer's
+// own codes (EIO is 5, "Dateizugriff verweigert").
+std::string ErrnoMessage(int errno_value);
+
 // Raised when a pending code is checked in the middle of work; it ends the
 // work and reaches the front end's error box.
 class IoError : public std::runtime_error {

@@ -1,6 +1,7 @@
 #include "obt/target_file.h"
 
 #include <fcntl.h>
+#include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -8,6 +9,7 @@
 #include <cerrno>
 #include <random>
 #include <string_view>
+#include <utility>
 
 #include "obt/unfinished_files.h"
 
@@ -71,18 +73,23 @@ int TargetFile::Open(const std::string& path) {
   return OpenAnyName(path);
 }
 
-int TargetFile::OpenAnyName(const std::string& path) {
+int TargetFile::OpenAnyName(const std::string& path, Links links) {
   Abandon();
+  replaced_ = false;
   if (path.empty()) return ENOENT;
 
   std::string resolved = path;
-  if (const int error = FollowLinks(resolved); error != 0) return error;
+  if (links == Links::kFollow) {
+    if (const int error = FollowLinks(resolved); error != 0) return error;
+  }
 
   struct stat info {};
-  if (::stat(resolved.c_str(), &info) != 0) {
+  if (::lstat(resolved.c_str(), &info) != 0) {
     if (errno != ENOENT) return errno;
     return OpenBeside(resolved, false, 0, 0, 0);
   }
+  // Only kReplace leaves a link here: the new file takes the link's place.
+  if (S_ISLNK(info.st_mode)) return OpenBeside(resolved, false, 0, 0, 0);
   if (S_ISDIR(info.st_mode)) return EISDIR;
   if (!S_ISREG(info.st_mode)) return OpenDirect(resolved);
 
@@ -164,9 +171,84 @@ int TargetFile::Commit() {
 }
 
 void TargetFile::Abandon() {
+  PutBack();
   if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
   if (!temporary_path_.empty()) ::unlink(temporary_path_.c_str());
+  ForgetTemporary();
+}
+
+int TargetFile::Sync() {
+  if (fd_ < 0) return EBADF;
+  if (temporary_path_.empty()) return 0;
+  const int error = ::fsync(fd_) != 0 ? errno : 0;
+  const int close_error = CloseReportingError(fd_);
+  fd_ = -1;
+  return error != 0 ? error : close_error;
+}
+
+void TargetFile::MarkPlacing() { PlaceUnfinishedFile(unfinished_slot_); }
+
+int TargetFile::Place() {
+  if (temporary_path_.empty()) {
+    if (fd_ < 0) return EBADF;
+    return CloseReportingError(std::exchange(fd_, -1));
+  }
+  if (fd_ >= 0) return EBADF;
+  // Swapped, the old file keeps the temporary name until Settle.
+  if (::renameat2(AT_FDCWD, temporary_path_.c_str(), AT_FDCWD,
+                  final_path_.c_str(), RENAME_EXCHANGE) == 0) {
+    placed_ = replaced_ = true;
+    old_path_ = temporary_path_;
+    return 0;
+  }
+  if (errno == ENOENT) {
+    if (::rename(temporary_path_.c_str(), final_path_.c_str()) != 0) {
+      return errno;
+    }
+    placed_ = true;
+    return 0;
+  }
+  if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP) return errno;
+  return MoveBesideOld();
+}
+
+// For file systems that cannot swap two names: the old file gets a second
+// name first, where one can be made.
+int TargetFile::MoveBesideOld() {
+  std::string kept = temporary_path_ + "-old";
+  struct stat info {};
+  replaced_ = ::lstat(final_path_.c_str(), &info) == 0;
+  if (replaced_ && ::link(final_path_.c_str(), kept.c_str()) != 0) {
+    kept.clear();
+  }
+  if (::rename(temporary_path_.c_str(), final_path_.c_str()) != 0) {
+    const int error = errno;
+    if (!kept.empty()) ::unlink(kept.c_str());
+    replaced_ = false;
+    return error;
+  }
+  placed_ = true;
+  old_path_ = std::move(kept);
+  return 0;
+}
+
+void TargetFile::PutBack() {
+  if (!placed_) return;
+  placed_ = false;
+  if (!old_path_.empty()) {
+    ::rename(old_path_.c_str(), final_path_.c_str());
+  } else if (!replaced_) {
+    ::unlink(final_path_.c_str());
+  }
+  old_path_.clear();
+  replaced_ = false;
+}
+
+void TargetFile::Settle() {
+  if (!old_path_.empty()) ::unlink(old_path_.c_str());
+  old_path_.clear();
+  placed_ = false;
   ForgetTemporary();
 }
 

@@ -18,10 +18,11 @@ namespace {
 constexpr int kSlots = 16;
 // open() refuses longer names, so every file made fits.
 constexpr std::size_t kPathBytes = PATH_MAX;
-// How long a handler waits for an entry whose file is being created.
-constexpr int kCreationWaitMilliseconds = 1000;
+// How long a handler waits for an entry whose file is being created or
+// moved into place.
+constexpr int kBusyWaitMilliseconds = 1000;
 
-enum SlotState : int { kFree, kCreating, kHeld, kRemoving };
+enum SlotState : int { kFree, kCreating, kHeld, kPlacing, kRemoving };
 
 struct Slot {
   std::atomic<int> state{kFree};
@@ -40,26 +41,20 @@ int Claim() {
   return kNotRemembered;
 }
 
-// Holds the ending signals off this thread while it lives.
-class EndingSignalsHeld {
- public:
-  EndingSignalsHeld() {
-    sigset_t ending;
-    ::sigemptyset(&ending);
-    for (const int signal_number : kEndingSignals) {
-      ::sigaddset(&ending, signal_number);
-    }
-    ::pthread_sigmask(SIG_BLOCK, &ending, &previous_);
-  }
-  ~EndingSignalsHeld() { ::pthread_sigmask(SIG_SETMASK, &previous_, nullptr); }
-  EndingSignalsHeld(const EndingSignalsHeld&) = delete;
-  EndingSignalsHeld& operator=(const EndingSignalsHeld&) = delete;
-
- private:
-  sigset_t previous_;
-};
-
 }  // namespace
+
+EndingSignalsHeld::EndingSignalsHeld() {
+  sigset_t ending;
+  ::sigemptyset(&ending);
+  for (const int signal_number : kEndingSignals) {
+    ::sigaddset(&ending, signal_number);
+  }
+  ::pthread_sigmask(SIG_BLOCK, &ending, &previous_);
+}
+
+EndingSignalsHeld::~EndingSignalsHeld() {
+  ::pthread_sigmask(SIG_SETMASK, &previous_, nullptr);
+}
 
 int CreateUnfinishedFile(const std::string& path, int& slot) {
   slot = kNotRemembered;
@@ -83,23 +78,33 @@ int CreateUnfinishedFile(const std::string& path, int& slot) {
   return fd;
 }
 
+void PlaceUnfinishedFile(int slot) {
+  if (slot < 0 || slot >= kSlots) return;
+  int expected = kHeld;
+  slots[slot].state.compare_exchange_strong(expected, kPlacing);
+}
+
 void ForgetUnfinishedFile(int slot) {
   if (slot < 0 || slot >= kSlots) return;
   // An entry that a handler is removing stays its own: the process is
   // ending.
   int expected = kHeld;
-  slots[slot].state.compare_exchange_strong(expected, kFree);
+  if (!slots[slot].state.compare_exchange_strong(expected, kFree)) {
+    expected = kPlacing;
+    slots[slot].state.compare_exchange_strong(expected, kFree);
+  }
 }
 
 void RemoveUnfinishedFiles() {
   for (Slot& entry : slots) {
     int state = entry.state.load();
-    // An entry being created belongs to another thread (the creating one
-    // holds these signals off), busy with one open(): worth a wait, but a
-    // file system that hangs there must not keep the signal from ending
-    // the process.
-    for (int waited = 0;
-         state == kCreating && waited < kCreationWaitMilliseconds; ++waited) {
+    // An entry being created or placed belongs to another thread (which
+    // holds these signals off), busy with one open() or a few renames:
+    // worth a wait, but a file system that hangs there must not keep the
+    // signal from ending the process.
+    for (int waited = 0; (state == kCreating || state == kPlacing) &&
+                         waited < kBusyWaitMilliseconds;
+         ++waited) {
       ::poll(nullptr, 0, 1);
       state = entry.state.load();
     }

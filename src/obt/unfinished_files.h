@@ -28,9 +28,28 @@ inline constexpr int kNotRemembered = -1;
 // with errno set, in which case nothing is remembered.
 int CreateUnfinishedFile(const std::string& path, int& slot);
 
+// The file of `slot` is about to take its place beside others that must
+// all be there or none (an export's files): a handler on another thread
+// waits until it is forgotten instead of removing it, and the thread that
+// moves them holds the ending signals off meanwhile (EndingSignalsHeld).
+void PlaceUnfinishedFile(int slot);
+
 // The file of `slot` is no longer to be removed: it has been renamed or
 // removed already. kNotRemembered does nothing.
 void ForgetUnfinishedFile(int slot);
+
+// Holds the ending signals off the calling thread while it lives; one that
+// comes meanwhile is taken once it ends.
+class EndingSignalsHeld {
+ public:
+  EndingSignalsHeld();
+  ~EndingSignalsHeld();
+  EndingSignalsHeld(const EndingSignalsHeld&) = delete;
+  EndingSignalsHeld& operator=(const EndingSignalsHeld&) = delete;
+
+ private:
+  sigset_t previous_;
+};
 
 // Removes every remembered file. Async-signal-safe; meant for a handler of
 // an ending signal, after which the process ends.

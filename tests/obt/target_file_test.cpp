@@ -1,5 +1,7 @@
 // Where a run's output lands and what a failing write leaves: devices,
 // FIFOs, links, file modes, a full disk, a file-size limit, permissions.
+#include "obt/target_file.h"
+
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -10,13 +12,17 @@
 
 #include <cerrno>
 #include <cstddef>
+#include <filesystem>
 #include <fstream>
 #include <functional>
+#include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "obt/conversion_job.h"
 #include "obt/io_error.h"
+#include "obt/unfinished_files.h"
 #include "run_helpers.h"
 #include "support/child.h"
 #include "support/system_call_filter.h"
@@ -320,6 +326,31 @@ TEST_F(TargetFileTest, FifoIsWrittenDirectly) {
   struct stat info {};
   ASSERT_EQ(::lstat(fifo.c_str(), &info), 0);
   EXPECT_TRUE(S_ISFIFO(info.st_mode));
+}
+
+// An ending signal on another thread, while a set of files takes its
+// places, waits for them instead of removing one of them half-way.
+TEST_F(TargetFileTest, AnEndingSignalWaitsForFilesBeingPlaced) {
+  const std::string target = dir_.File("placed.obj");
+  WriteFile(target, kOldTarget);
+  obt::TargetFile file;
+  ASSERT_EQ(file.OpenAnyName(target), 0);
+  ASSERT_EQ(::write(file.fd(), "new", 3), 3);
+  ASSERT_EQ(file.Sync(), 0);
+  file.MarkPlacing();
+  std::thread handler(obt::RemoveUnfinishedFiles);
+  // Give the handler time to meet the file being placed.
+  ::usleep(20'000);
+  ASSERT_EQ(file.Place(), 0);
+  EXPECT_TRUE(file.replaced());
+  file.Settle();
+  handler.join();
+  EXPECT_EQ(ReadFile(target), "new");
+  std::set<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(dir_.path())) {
+    names.insert(entry.path().filename());
+  }
+  EXPECT_EQ(names, (std::set<std::string>{"placed.obj", "source.obt"}));
 }
 
 struct PermissionCase {
