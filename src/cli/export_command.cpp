@@ -1,5 +1,6 @@
 #include "cli/export_command.h"
 
+#include <cstring>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -22,6 +23,11 @@ namespace cli {
 namespace {
 
 using Cause = obt::FileNameFailure::Cause;
+
+// The formats the asset library's module offers, for the help text, which
+// must not start the module; a test holds the two lists together.
+constexpr char kOfferedFormats[] =
+    "collada, obj, objnomtl, stl, stlb, ply, plyb, gltf2, glb2, fbxa";
 using ReadStatus = obt::ObtReadOutcome::Status;
 
 std::string FormatIds() {
@@ -83,8 +89,14 @@ int WriteFailure(const mesh::WriteFailure& failure) {
       return ReportFileNameFailure({Cause::kSameFile, failure.path, 0},
                                    kExitIoError);
     case Kind::kWriteFailed:
-      std::cerr << obt::IoErrorMessage(obt::IoCodeFromErrno(failure.error))
-                << ".\n";
+      std::cerr << "obtmirror-cli: " << failure.path << ": "
+                << std::strerror(failure.error) << '\n'
+                << obt::ErrnoMessage(failure.error) << ".\n";
+      return kExitIoError;
+    case Kind::kNotRegular:
+      std::cerr << "obtmirror-cli: " << failure.path
+                << ": is no regular file; an export writes the files beside "
+                   "the mesh only in place of files or links\n";
       return kExitIoError;
   }
   return kExitIoError;
@@ -104,24 +116,27 @@ ExportCommand::ExportCommand(CLI::App& app)
       subcommand_, "--format", "F",
       // Listing the formats starts the asset library's exporters, which
       // every run of the command line would otherwise pay for.
-      [] { return "none of the formats " + FormatIds(); },
-      FindFormat,
+      [] { return "none of the formats " + FormatIds(); }, FindFormat,
       [this](const mesh::ExportFormat& format) { format_id_ = format.id; },
-      "the format, as the asset library names it (obj, ply, plyb, stl, "
-      "stlb, gltf2, glb2, collada, ...); default: by MESH's extension, "
-      "binary for .stl and .ply");
+      "the format, one of those an import reads back as written: " +
+          std::string(kOfferedFormats) +
+          "; default: by MESH's extension, binary for .stl and .ply");
   AddCheckedOption(
       subcommand_, "--scale", "S", "no positive decimal", ParseScale,
       [this](double scale) { scale_ = scale; },
       "divide every coordinate by S (default 1)");
   subcommand_->add_flag("--quiet", quiet_, "draw no progress bar");
   subcommand_->footer(
-      "Exit status: 0 when MESH is written; 1 when SOURCE cannot be opened, "
-      "is no OBT file, is too large, falls short of its counts or has a "
-      "triangle naming a point it does not hold (with its line); 2 when a "
-      "number is malformed (\"Ungültige numerische Eingabe.\" and its line), "
-      "reading SOURCE fails or MESH cannot be written; 64 for wrong "
-      "arguments.");
+      "Every file written or replaced is named on standard output. A file "
+      "the format writes beside MESH (an OBJ's .mtl) replaces what is "
+      "there, a symbolic link itself rather than what it leads to. Exit "
+      "status: 0 when MESH is written; 1 when SOURCE cannot be opened, is no "
+      "OBT file, is too large, falls short of its counts, has a triangle "
+      "naming a point it does not hold or a coordinate that single-precision "
+      "floats would not carry (with its line); 2 when a number is malformed "
+      "(\"Ungültige numerische Eingabe.\" and its line), reading SOURCE "
+      "fails or a file cannot be written (with its name); 64 for wrong "
+      "arguments or a format not offered.");
 }
 
 int ExportCommand::Run() const {
@@ -174,10 +189,12 @@ int ExportCommand::Run() const {
     case mesh::ExportOutcome::Status::kWriteFailed:
       return WriteFailure(outcome.failure);
   }
-  std::cout << points << " points, " << triangles << " triangles written as "
+  std::cout << points << (points == 1 ? " point, " : " points, ") << triangles
+            << (triangles == 1 ? " triangle" : " triangles") << " written as "
             << format->id << " to ";
   for (std::size_t i = 0; i < outcome.files.size(); ++i) {
-    std::cout << (i == 0 ? "" : ", ") << outcome.files[i];
+    std::cout << (i == 0 ? "" : ", ") << outcome.files[i].path
+              << (outcome.files[i].replaced ? " (replaced)" : "");
   }
   std::cout << '\n';
   return kExitSucceeded;

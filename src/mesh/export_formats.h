@@ -19,9 +19,8 @@ struct ExportFormat {
   bool keeps_materials = true;
 };
 
-// The exporters an export may use, in the library's order: all of them but
-// those that write around the file system interface (their files could not
-// be written safely) or fail on a scene of plain meshes.
+// The exporters an export may use, in the library's order: those whose
+// files come back from an import as they went out.
 std::vector<ExportFormat> ExportFormats();
 
 std::optional<ExportFormat> FindExportFormat(std::string_view id);

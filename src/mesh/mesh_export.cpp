@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <assimp/Exporter.hpp>
 #include <assimp/ProgressHandler.hpp>
-#include <cstdlib>
+#include <cmath>
 #include <exception>
 #include <limits>
 
@@ -38,6 +38,21 @@ ExportOutcome Refused(std::string reason) {
   return outcome;
 }
 
+constexpr int32_t kExactFloat = 1 << 24;
+constexpr char kAxes[] = "xyz";
+
+// What an import with the same scale makes of `coordinate` once it has
+// been divided by `scale` into a single-precision float, as the formats
+// hold it: the nearest integer, halves away from zero.
+double ImportedAgain(int32_t coordinate, double scale) {
+  const double divided = coordinate / scale;
+  if (std::fabs(divided) > std::numeric_limits<float>::max()) {
+    return std::numeric_limits<double>::infinity();
+  }
+  const float stored = static_cast<float>(divided);
+  return std::round(static_cast<double>(stored) * scale);
+}
+
 // Why the object cannot become a mesh; empty when it can.
 std::string CheckObject(const obt::ObtObject& object, double scale) {
   if (object.points_missing_from >= 0) {
@@ -66,16 +81,27 @@ std::string CheckObject(const obt::ObtObject& object, double scale) {
       }
     }
   }
-  int64_t largest = 0;
-  for (const work::TableEntry& point : object.points) {
-    for (const int32_t coordinate : point) {
-      largest = std::max(largest, std::abs(static_cast<int64_t>(coordinate)));
+  for (std::size_t p = 0; p < object.points.size(); ++p) {
+    for (int axis = 0; axis < 3; ++axis) {
+      const int32_t coordinate = object.points[p][axis];
+      // Every whole number up to 2^24 in size is a float.
+      if (scale == 1 && coordinate >= -kExactFloat && coordinate <= kExactFloat)
+        continue;
+      const double back = ImportedAgain(coordinate, scale);
+      if (back == coordinate) continue;
+      return "line " +
+             std::to_string(
+                 object.point_lines.LineOf(static_cast<int64_t>(p))) +
+             ": " + kAxes[axis] + " = " + std::to_string(coordinate) +
+             (std::isfinite(back) && std::fabs(back) < 1e18
+                  ? " would come back as " +
+                        std::to_string(static_cast<int64_t>(back))
+                  : " would not come back") +
+             ": the format holds single-precision floats" +
+             (scale == 1 ? "" : " (the coordinate divided by the scale)") +
+             ", which are exact for whole numbers up to 2^24 = 16777216 in "
+             "size";
     }
-  }
-  if (static_cast<double>(largest) / scale >
-      std::numeric_limits<float>::max()) {
-    return "divided by the scale, coordinate " + std::to_string(largest) +
-           " is too large for single precision";
   }
   return {};
 }
@@ -98,7 +124,7 @@ ExportOutcome ExportObject(obt::ObtObject&& object, const std::string& source,
 
     Assimp::Exporter exporter;
     // The exporter owns both handlers and deletes them.
-    auto* files = new TargetIoSystem(source);
+    auto* files = new TargetIoSystem(source, path);
     exporter.SetIOHandler(files);
     exporter.SetProgressHandler(new WritingProgress(progress));
     const aiReturn result =
@@ -117,7 +143,7 @@ ExportOutcome ExportObject(obt::ObtObject&& object, const std::string& source,
       outcome.status = Status::kWriteFailed;
     }
     outcome.failure = files->failure();
-    if (outcome.status == Status::kExported) outcome.files = files->paths();
+    if (outcome.status == Status::kExported) outcome.files = files->files();
     progress.Report(1);
     return outcome;
   } catch (const std::exception& error) {

@@ -13,6 +13,8 @@
 #include <cstring>
 #include <utility>
 
+#include "mesh/file_extension.h"
+
 namespace mesh {
 namespace {
 
@@ -88,24 +90,12 @@ bool HasScheme(const std::string& path) {
                      });
 }
 
-std::string Extension(const std::string& name) {
-  const std::size_t dot = name.rfind('.');
-  if (dot == std::string::npos || name.find('/', dot) != std::string::npos) {
-    return "";
-  }
-  std::string extension = name.substr(dot + 1);
-  for (char& c : extension) {
-    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  }
-  return extension;
-}
-
 }  // namespace
 
 std::string ReferenceKind(const std::string& model_name,
                           const std::string& reference) {
-  const std::string extension = Extension(reference);
-  const std::string model = Extension(model_name);
+  const std::string extension = LowerExtension(reference);
+  const std::string model = LowerExtension(model_name);
   if (extension == "mtl" || model == "obj") return "material library";
   for (const char* image : {"png", "jpg", "jpeg", "bmp", "tga", "dds", "gif",
                             "tif", "tiff", "ktx", "ktx2", "webp"}) {

@@ -1,6 +1,11 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <thread>
 #include <vector>
@@ -36,39 +41,75 @@ obt::ObtObject Tetrahedron() {
 // ascending order, or all 0.
 enum class Fourth { kKept, kRenumbered, kLost };
 
-struct RoundTripCase {
-  const char* format;
-  const char* file;
-  Fourth fourth;
+ExportOutcome Export(obt::ObtObject object, const std::string& path,
+                     const mesh::ExportFormat& format, double scale = 1) {
+  work::NullFeedback feedback;
+  return mesh::ExportObject(std::move(object), "/nonexistent/source.obt", path,
+                            format, scale, {feedback, 0, 100});
+}
+
+// The reading end of a FIFO, open before the export opens its writing end.
+// A small export fits the pipe's buffer whole, so its bytes can be read
+// once it is done, without a thread.
+class FifoReader {
+ public:
+  explicit FifoReader(const std::string& path)
+      : fd_(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)) {}
+  ~FifoReader() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  FifoReader(const FifoReader&) = delete;
+  FifoReader& operator=(const FifoReader&) = delete;
+
+  bool IsOpen() const { return fd_ >= 0; }
+
+  std::string Bytes() const {
+    std::string bytes;
+    char buffer[4096];
+    ssize_t got;
+    while ((got = ::read(fd_, buffer, sizeof buffer)) > 0) {
+      bytes.append(buffer, static_cast<std::size_t>(got));
+    }
+    return bytes;
+  }
+
+ private:
+  int fd_;
 };
 
-TEST(ExportTest, RoundTripsInEveryFormat) {
-  const std::vector<RoundTripCase> cases = {
-      {"obj", "r.obj", Fourth::kKept},
-      {"objnomtl", "r.obj", Fourth::kLost},
-      {"ply", "r.ply", Fourth::kLost},
-      {"plyb", "r.ply", Fourth::kLost},
-      {"stl", "r.stl", Fourth::kLost},
-      {"stlb", "r.stl", Fourth::kLost},
-      {"gltf2", "r.gltf", Fourth::kRenumbered},
-      {"glb2", "r.glb", Fourth::kRenumbered},
-      {"collada", "r.dae", Fourth::kKept},
+// Every format offered comes back from an import as the same triangles
+// over the same coordinates, and writes onto a FIFO the bytes it writes
+// into a file (exporters that seek back to patch a header included).
+TEST(ExportTest, EveryOfferedFormatRoundTrips) {
+  const std::map<std::string, Fourth> fourth = {
+      {"collada", Fourth::kKept},    {"obj", Fourth::kKept},
+      {"objnomtl", Fourth::kLost},   {"stl", Fourth::kLost},
+      {"stlb", Fourth::kLost},       {"ply", Fourth::kLost},
+      {"plyb", Fourth::kLost},       {"gltf2", Fourth::kRenumbered},
+      {"glb2", Fourth::kRenumbered}, {"fbxa", Fourth::kRenumbered},
   };
+  std::set<std::string> offered;
   work::NullFeedback feedback;
-  const mesh::GaugeStretch progress(feedback, 0, 100);
-  for (const RoundTripCase& c : cases) {
-    SCOPED_TRACE(c.format);
+  for (const mesh::ExportFormat& format : mesh::ExportFormats()) {
+    SCOPED_TRACE(format.id);
+    offered.insert(format.id);
+    ASSERT_TRUE(fourth.contains(format.id));
     const TempDir dir;
-    const std::optional<mesh::ExportFormat> format =
-        mesh::FindExportFormat(c.format);
-    ASSERT_TRUE(format);
+    const TempDir fifo_dir;
+    const std::string name = "r." + format.extension;
     const ExportOutcome exported =
-        mesh::ExportObject(Tetrahedron(), dir.File("source.obt"),
-                           dir.File(c.file), *format, 1, progress);
+        Export(Tetrahedron(), dir.File(name), format);
     ASSERT_EQ(exported.status, ExportOutcome::Status::kExported)
         << exported.reason;
     ASSERT_FALSE(exported.files.empty());
-    EXPECT_EQ(exported.files.front(), dir.File(c.file));
+    EXPECT_EQ(exported.files.front(), (mesh::WrittenFile{dir.File(name)}));
+
+    ASSERT_EQ(::mkfifo(fifo_dir.File(name).c_str(), 0600), 0);
+    const FifoReader fifo(fifo_dir.File(name));
+    ASSERT_TRUE(fifo.IsOpen());
+    EXPECT_EQ(Export(Tetrahedron(), fifo_dir.File(name), format).status,
+              ExportOutcome::Status::kExported);
+    EXPECT_EQ(fifo.Bytes(), testing_support::ReadFile(dir.File(name)));
 
     mesh::ImportOptions options;
     options.scale = 1;
@@ -76,14 +117,57 @@ TEST(ExportTest, RoundTripsInEveryFormat) {
     obt::ObtObject back;
     std::jthread release;
     const mesh::ImportOutcome imported =
-        mesh::ImportMesh(dir.File(c.file), options, feedback, back, release);
+        mesh::ImportMesh(dir.File(name), options, feedback, back, release);
     ASSERT_EQ(imported.status, mesh::ImportOutcome::Status::kImported)
         << imported.reason;
     obt::ObtObject expected = Tetrahedron();
-    if (c.fourth == Fourth::kRenumbered) expected.fourth_values = {0, 2, 1, 2};
-    if (c.fourth == Fourth::kLost) expected.fourth_values.assign(4, 0);
+    const Fourth kept = fourth.at(format.id);
+    if (kept == Fourth::kRenumbered) expected.fourth_values = {0, 2, 1, 2};
+    if (kept == Fourth::kLost) expected.fourth_values.assign(4, 0);
     EXPECT_EQ(PlacedTriangles(back), PlacedTriangles(expected));
     EXPECT_EQ(back.points.size(), 4u);
+  }
+  EXPECT_EQ(offered.size(), fourth.size());
+}
+
+// A coordinate that single-precision floats cannot carry would come back
+// as another: refused, with its line.
+TEST(ExportTest, RefusesCoordinatesThatWouldComeBackOtherwise) {
+  const std::string bound =
+      ": the format holds single-precision floats, which are exact for whole "
+      "numbers up to 2^24 = 16777216 in size";
+  const struct {
+    int32_t z;
+    double scale;
+    std::string reason;
+  } cases[] = {
+      {16777216, 1, ""},
+      {-2147483520, 1, ""},
+      {16777217, 1, "line 7: z = 16777217 would come back as 16777216" + bound},
+      {2147483647, 1,
+       "line 7: z = 2147483647 would come back as 2147483648" + bound},
+      {0, 1e-38,
+       "line 5: x = 16777216 would not come back: the format holds "
+       "single-precision floats (the coordinate divided by the scale), which "
+       "are exact for whole numbers up to 2^24 = 16777216 in size"},
+      {33554430, 2, ""},
+  };
+  const std::optional<mesh::ExportFormat> stl = mesh::FindExportFormat("stlb");
+  ASSERT_TRUE(stl);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.z);
+    const TempDir dir;
+    obt::ObtObject object = Tetrahedron();
+    object.points[3][2] = c.z;
+    for (int64_t point = 0; point < 4; ++point) {
+      object.point_lines.Add(point, point + 4);
+    }
+    const ExportOutcome outcome =
+        Export(std::move(object), dir.File("r.stl"), *stl, c.scale);
+    EXPECT_EQ(outcome.reason, c.reason);
+    EXPECT_EQ(outcome.status, c.reason.empty()
+                                  ? ExportOutcome::Status::kExported
+                                  : ExportOutcome::Status::kRefused);
   }
 }
 

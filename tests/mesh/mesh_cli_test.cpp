@@ -131,16 +131,18 @@ TEST_F(MeshCliTest, ImportReportsEachOutcome) {
        {},
        1,
        "",
-       in_dir_ + "m.obj: vertex 0 of mesh 0 has a coordinate that is no finite "
-                 "number\n"},
+       in_dir_ +
+           "m.obj: vertex 0 (as the mesh library numbers them, not the file) "
+           "of mesh 0 has a coordinate that is no finite number\n"},
       {"out of range",
        kQuadObj,
        {"--scale", "3e9"},
        1,
        "",
        in_dir_ +
-           "m.obj: vertex 1 of mesh 0 comes to x = 3000000000, outside the "
-           "32-bit range of OBT coordinates\n"},
+           "m.obj: vertex 1 (as the mesh library numbers them, not the file) "
+           "of mesh 0 comes to x = 3000000000, outside the 32-bit range of OBT "
+           "coordinates\n"},
       {"no extent to fit",
        "v 1 1 1\nf 1 1 1\n",
        {},
@@ -171,6 +173,7 @@ TEST_F(MeshCliTest, ImportReportsEachOutcome) {
        {"--out", "/dev/full"},
        2,
        "",
+       "obtmirror-cli: /dev/full: could not be written\n"
        "Kapazität der Diskette/Festplatte erschöpft.\n"},
   };
   for (const Case& c : cases) {
@@ -184,7 +187,7 @@ TEST_F(MeshCliTest, ImportReportsEachOutcome) {
 
 TEST_F(MeshCliTest, ExportReportsEachOutcome) {
   const std::string obj_written = "4 points, 2 triangles written as obj to " +
-                                  in_dir_.substr(15) + "t.obj, " +
+                                  in_dir_.substr(15) + "t.obj (replaced), " +
                                   in_dir_.substr(15) + "t.mtl\n";
   const std::vector<Case> cases = {
       {"exported", kQuadObt, {}, 0, obj_written, ""},
@@ -240,6 +243,7 @@ TEST_F(MeshCliTest, ExportReportsEachOutcome) {
        {"--out", "/dev/full", "--format", "plyb"},
        2,
        "",
+       "obtmirror-cli: /dev/full: No space left on device\n"
        "Kapazität der Diskette/Festplatte erschöpft.\n"},
   };
   for (const Case& c : cases) {
@@ -274,6 +278,10 @@ TEST_F(MeshCliTest, RefusesWrongArgumentsWithUsage) {
       {"export", "s.obt", "t.xyz"},
       {"export", "s.obt", "t"},
       {"export", "s.obt", "t.obj", "--format", "3mf"},
+      {"export", "s.obt", "t.3ds", "--format", "3ds"},
+      {"export", "s.obt", "t.gltf", "--format", "gltf"},
+      {"export", "s.obt", "t.fbx", "--format", "fbx"},
+      {"export", "s.obt", "t.3ds"},
       {"export", "s.obt", "t.obj", "--scale", "nan"},
   };
   for (const Words& arguments : cases) {
@@ -283,6 +291,30 @@ TEST_F(MeshCliTest, RefusesWrongArgumentsWithUsage) {
     EXPECT_EQ(run.standard_output, "");
   }
   EXPECT_EQ(Names(), (std::set<std::string>{"m.obj", "s.obt"}));
+}
+
+// The help text and the completion offer the formats that the module
+// offers, which a refusal lists.
+TEST_F(MeshCliTest, OffersTheSameFormatsEverywhere) {
+  WriteFile(dir_.File("s.obt"), kQuadObt);
+  const ChildOutcome refused =
+      Cli({"export", "s.obt", "t.obj", "--format", "none"});
+  const std::smatch listed = [&] {
+    std::smatch match;
+    std::regex_search(refused.standard_error, match,
+                      std::regex("none of the formats ([a-z0-9, ]+)"));
+    return match;
+  }();
+  ASSERT_FALSE(listed.empty()) << refused.standard_error;
+  const std::string formats = listed[1];
+  std::string words = std::regex_replace(formats, std::regex(", "), " ");
+  // CLI11 wraps the help text, but not within a list of short words.
+  const ChildOutcome help = Cli({"export", "--help"});
+  EXPECT_NE(help.standard_output.find("written: " + formats + ";"),
+            std::string::npos)
+      << help.standard_output;
+  EXPECT_NE(ReadFile(OBTMIRROR_COMPLETION_PATH).find('"' + words + '"'),
+            std::string::npos);
 }
 
 // The libraries bind to the program's own definitions: the mesh formats'
@@ -301,6 +333,7 @@ TEST_F(MeshCliTest, TheLibrariesBindToTheProgramsOwnDefinitions) {
   const std::pair<const char*, const char*> bindings[] = {
       {"obtmirror-mesh\\.so", "_ZN3obt20CreateUnfinishedFile"},
       {"obtmirror-mesh\\.so", "_ZN3obt20ForgetUnfinishedFile"},
+      {"obtmirror-mesh\\.so", "_ZN3obt19PlaceUnfinishedFile"},
       {"libassimp\\.so\\S*", "_Znwm'"},
       {"libassimp\\.so\\S*", "_ZdlPv'"},
   };
