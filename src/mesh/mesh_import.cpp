@@ -73,7 +73,7 @@ ImportOutcome ReadScene(
       path, aiProcess_ValidateDataStructure | aiProcess_Triangulate);
   if (scene == nullptr) return NotRead(importer.GetErrorString());
   return ConvertScene(*scene, options, GaugeStretch(feedback, 60, 100), object,
-                      sized);
+                      sized, VertexNumbersOf(path));
 }
 
 ImportOutcome ImportMesh(const std::string& path, const ImportOptions& options,

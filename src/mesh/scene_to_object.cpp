@@ -19,6 +19,7 @@
 
 #include "geometry/exact_arithmetic.h"
 #include "mesh/mesh_instances.h"
+#include "mesh/mesh_names.h"
 #include "mesh/point_joiner.h"
 #include "mesh/recent_vertices.h"
 #include "obt/obt_format.h"
@@ -47,11 +48,6 @@ std::string Shortest(double value) {
   }
   char text[32];
   return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
-}
-
-std::string VertexName(unsigned mesh_index, unsigned vertex) {
-  return "vertex " + std::to_string(vertex) + " of mesh " +
-         std::to_string(mesh_index);
 }
 
 // The nearest integer, halves away from zero, for |value| < kWhole: what
@@ -113,8 +109,11 @@ struct MeshFacts {
 class SceneConverter {
  public:
   SceneConverter(const aiScene& scene, const ImportOptions& options,
-                 const GaugeStretch& progress)
-      : scene_(scene), options_(options), progress_(progress) {}
+                 const GaugeStretch& progress, VertexNumbers numbers)
+      : scene_(scene),
+        options_(options),
+        progress_(progress),
+        numbers_of_vertices_(numbers) {}
 
   ImportOutcome Convert(
       obt::ObtObject& object,
@@ -163,10 +162,14 @@ class SceneConverter {
     return false;
   }
 
-  static Refusal NotFinite(const MeshInstance& instance, unsigned v) {
+  std::string NameOf(const MeshInstance& instance, unsigned v) const {
+    return VertexName(*instance.mesh, instance.mesh_index, v,
+                      numbers_of_vertices_);
+  }
+
+  Refusal NotFinite(const MeshInstance& instance, unsigned v) const {
     return {Status::kBadCoordinate,
-            VertexName(instance.mesh_index, v) +
-                " has a coordinate that is no finite number"};
+            NameOf(instance, v) + " has a coordinate that is no finite number"};
   }
 
   // Checks every face of the meshes that the tree places, and counts what
@@ -206,13 +209,11 @@ class SceneConverter {
     const unsigned vertices = mesh.mNumVertices;
     if ((vertices > 0 && mesh.mVertices == nullptr) ||
         (mesh.mNumFaces > 0 && mesh.mFaces == nullptr)) {
-      Refuse(Status::kNotRead,
-             "mesh " + std::to_string(mesh_index) + " lacks its data");
+      Refuse(Status::kNotRead, MeshName(mesh, mesh_index) + " lacks its data");
       return false;
     }
-    const auto face_name = [mesh_index](unsigned f) {
-      return "face " + std::to_string(f) + " of mesh " +
-             std::to_string(mesh_index);
+    const auto face_name = [&mesh, mesh_index](unsigned f) {
+      return FaceName(mesh, mesh_index, f);
     };
     work::AssignInHugePages(facts.used, vertices, uint8_t{0});
     for (unsigned f = 0; f < mesh.mNumFaces; ++f) {
@@ -533,14 +534,12 @@ class SceneConverter {
       if (!whole || moved < std::numeric_limits<int32_t>::min() ||
           moved > std::numeric_limits<int32_t>::max()) {
         return {Status::kBadCoordinate,
-                VertexName(instance.mesh_index, v) + " comes to " +
-                    kAxes[axis] + " = " +
+                NameOf(instance, v) + " comes to " + kAxes[axis] + " = " +
                     Shortest(whole ? static_cast<double>(moved) : scaled) +
                     ", outside the 32-bit range of OBT coordinates"};
       }
     }
-    return {Status::kBadCoordinate,
-            VertexName(instance.mesh_index, v) + " has no point"};
+    return {Status::kBadCoordinate, NameOf(instance, v) + " has no point"};
   }
 
   void MakeTriangles(obt::ObtObject& object) {
@@ -599,6 +598,7 @@ class SceneConverter {
   // instance.
   work::PageBlock number_block_;
   uint32_t* numbers_ = nullptr;
+  const VertexNumbers numbers_of_vertices_;
 };
 
 }  // namespace
@@ -606,8 +606,10 @@ class SceneConverter {
 ImportOutcome ConvertScene(
     const aiScene& scene, const ImportOptions& options,
     const GaugeStretch& progress, obt::ObtObject& object,
-    const std::function<void(std::size_t, std::size_t)>& sized) {
-  return SceneConverter(scene, options, progress).Convert(object, sized);
+    const std::function<void(std::size_t, std::size_t)>& sized,
+    VertexNumbers numbers) {
+  return SceneConverter(scene, options, progress, numbers)
+      .Convert(object, sized);
 }
 
 }  // namespace mesh

@@ -6,6 +6,7 @@
 
 #include "mesh/gauge_stretch.h"
 #include "mesh/import_options.h"
+#include "mesh/mesh_names.h"
 #include "obt/obt_object.h"
 
 struct aiScene;
@@ -19,11 +20,13 @@ namespace mesh {
 // left out. `object` is complete only when the outcome is kImported.
 // `sized`, when given, hears how many points and triangles the object
 // will have as soon as that is known, before the triangles are made.
+// Messages number a vertex by `numbers`.
 ImportOutcome ConvertScene(
     const aiScene& scene, const ImportOptions& options,
     const GaugeStretch& progress, obt::ObtObject& object,
     const std::function<void(std::size_t points, std::size_t triangles)>&
-        sized = nullptr);
+        sized = nullptr,
+    VertexNumbers numbers = VertexNumbers::kLibrary);
 
 }  // namespace mesh
 

@@ -22,6 +22,9 @@ using testing_support::TempDir;
 using testing_support::WriteFile;
 using work::TableEntry;
 
+constexpr char kLibraryNumbers[] =
+    " (as the mesh library numbers them, not the file) of mesh 0";
+
 // Two triangles over a square: their edge is shared, the STL files repeat
 // its corners.
 const std::vector<Vertex> kSquare = {
@@ -238,6 +241,44 @@ struct ScaleCase {
   double scale;
 };
 
+// A bad vertex is named as the user can find it: by the file's number where
+// the reader keeps the file's vertex list, else by the library's, said so;
+// its mesh by number and name.
+TEST_F(ImportTest, NamesTheVertexAndMeshTheUserCanFind) {
+  const std::string square_with_bad_vertex_4 =
+      "0 0 0\n1 0 0\n1 1 0\n0 1 0\n-inf 0 1\n";
+  const std::string no_number = " has a coordinate that is no finite number";
+  const struct {
+    const char* file;
+    std::string bytes;
+    std::string reason;
+  } cases[] = {
+      {"f.ply",
+       "ply\nformat ascii 1.0\nelement vertex 5\nproperty float x\n"
+       "property float y\nproperty float z\nelement face 2\n"
+       "property list uchar int vertex_indices\nend_header\n" +
+           square_with_bad_vertex_4 + "3 0 1 2\n3 0 2 4\n",
+       "vertex 4 (as the file numbers them, from 0) of mesh 0" + no_number},
+      {"f.off",
+       "OFF\n5 2 0\n" + square_with_bad_vertex_4 + "3 0 1 2\n3 0 2 4\n",
+       "vertex 4 (as the file numbers them, from 0) of mesh 0" + no_number},
+      // The library gives each corner a vertex: the file's fifth is its
+      // sixth.
+      {"f.obj",
+       "o Lid\nv 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\nv -inf 0 1\n"
+       "f 1 2 3\nf 1 3 5\n",
+       "vertex 5 (as the mesh library numbers them, not the file) of mesh 0 "
+       "\"Lid\"" +
+           no_number},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.file);
+    const ImportOutcome outcome = Import(c.file, c.bytes, AtScale(1));
+    EXPECT_EQ(outcome.status, ImportOutcome::Status::kBadCoordinate);
+    EXPECT_EQ(outcome.reason, c.reason);
+  }
+}
+
 TEST_F(ImportTest, ScalesRoundsHalvesAwayFromZeroAndOffsets) {
   // The x extent, 6.5, is the largest.
   const std::string ply = mesh_test::AsciiPly(
@@ -365,7 +406,7 @@ TEST_F(ImportTest, JoinsALargeSceneAsOnePassWould) {
   // Grid point kLast is first met as the third corner of the last triangle
   // but one.
   const std::string last_vertex =
-      "vertex " + std::to_string(3 * corners.size() - 4) + " of mesh 0";
+      "vertex " + std::to_string(3 * corners.size() - 4) + kLibraryNumbers;
   const std::vector<LargeSceneCase> cases = {
       {"all points in range", {}, ""},
       {"no number in the second half",
@@ -377,7 +418,8 @@ TEST_F(ImportTest, JoinsALargeSceneAsOnePassWould) {
                      "OBT coordinates"},
       {"no number in both halves",
        {{0, {0, INFINITY, 0}}, {kLast, {NAN, 0, 0}}},
-       "vertex 0 of mesh 0 has a coordinate that is no finite number"},
+       std::string("vertex 0") + kLibraryNumbers +
+           " has a coordinate that is no finite number"},
   };
   for (const LargeSceneCase& c : cases) {
     SCOPED_TRACE(c.name);
