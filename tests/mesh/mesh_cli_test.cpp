@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "mesh_files.h"
 #include "support/child.h"
 #include "support/temp_dir.h"
 #include "support/text_files.h"
@@ -291,6 +292,61 @@ TEST_F(MeshCliTest, RefusesWrongArgumentsWithUsage) {
     EXPECT_EQ(run.standard_output, "");
   }
   EXPECT_EQ(Names(), (std::set<std::string>{"m.obj", "s.obt"}));
+}
+
+// What a user sees of a file's orientation: a cube placed by glTF nodes,
+// imported and checked as a script would.
+TEST_F(MeshCliTest, ImportedCubesFaceTheWayTheFileMeans) {
+  // A unit cube, every face turned outward.
+  const std::vector<mesh_test::Vertex> corners = {
+      {0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0},
+      {0, 0, 1}, {1, 0, 1}, {1, 1, 1}, {0, 1, 1}};
+  const std::vector<mesh_test::Corners> faces = {
+      {0, 2, 1}, {0, 3, 2}, {4, 5, 6}, {4, 6, 7}, {0, 1, 5}, {0, 5, 4},
+      {3, 7, 6}, {3, 6, 2}, {0, 4, 7}, {0, 7, 3}, {1, 2, 6}, {1, 6, 5}};
+  const std::string outward =
+      "the result is closed and its signed volume is positive: it faces "
+      "outward";
+  const struct {
+    const char* name;
+    std::string nodes;
+    std::string roots;
+    std::vector<std::string> options;
+    std::string verdict;
+  } cases[] = {
+      {"plain", R"([{"mesh": 0}])", "[0]", {}, outward},
+      {"mirrored in x",
+       R"([{"mesh": 0, "scale": [-1, 1, 1]}])",
+       "[0]",
+       {},
+       outward},
+      {"one plain and one mirrored instance",
+       R"([{"mesh": 0, "translation": [5, 0, 0]},)"
+       R"( {"mesh": 0, "matrix": [1, 0, 0, 0, 0, 1, 0, 0, 0, 0, -1, 0,)"
+       R"( 0, 0, 0, 1]}])",
+       "[0, 1]",
+       {},
+       outward},
+      {"mirrored, with --flip",
+       R"([{"mesh": 0, "scale": [-1, 1, 1]}])",
+       "[0]",
+       {"--flip"},
+       "the result is closed, but its signed volume is negative: it is "
+       "inside out"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    WriteFile(dir_.File("m.gltf"),
+              mesh_test::Gltf(corners, faces, c.nodes, c.roots));
+    Words import = {"import", "m.gltf", "m.obt", "--scale", "10", "--quiet"};
+    import.insert(import.end(), c.options.begin(), c.options.end());
+    ASSERT_EQ(Cli(import).exit_status(), 0);
+    const ChildOutcome check = Cli({"check", "m.obt", "--to", "none"});
+    EXPECT_NE(check.standard_output.find(c.verdict), std::string::npos)
+        << check.standard_output;
+    EXPECT_EQ(check.standard_output.find(" part "), std::string::npos)
+        << check.standard_output;
+  }
 }
 
 // The help text and the completion offer the formats that the module
