@@ -198,6 +198,14 @@ int TargetFile::Place() {
   // Swapped, the old file keeps the temporary name until Settle.
   if (::renameat2(AT_FDCWD, temporary_path_.c_str(), AT_FDCWD,
                   final_path_.c_str(), RENAME_EXCHANGE) == 0) {
+    // A folder made there since the target was opened is no file to
+    // replace: it goes back.
+    struct stat old {};
+    if (::lstat(temporary_path_.c_str(), &old) == 0 && S_ISDIR(old.st_mode)) {
+      ::renameat2(AT_FDCWD, temporary_path_.c_str(), AT_FDCWD,
+                  final_path_.c_str(), RENAME_EXCHANGE);
+      return EISDIR;
+    }
     placed_ = replaced_ = true;
     old_path_ = temporary_path_;
     return 0;
