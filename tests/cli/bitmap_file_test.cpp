@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "support/child.h"
+#include "support/reachable_program.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -36,6 +37,7 @@ struct BitmapFailureCase {
 
 TEST(BitmapFileTest, FailedWritesAreReportedAndLoseNothing) {
   if (!testing_support::CanRunAsNobody()) GTEST_SKIP() << "no uid 65534";
+  const testing_support::ReachableProgram cli_program(OBTMIRROR_CLI_PATH);
   const std::vector<BitmapFailureCase> cases = {
       {"full device", "/dev/full", RLIM_INFINITY, "No space left on device"},
       {"directory not writable", "locked/new", RLIM_INFINITY,
@@ -57,7 +59,7 @@ TEST(BitmapFileTest, FailedWritesAreReportedAndLoseNothing) {
       }
       ASSERT_EQ(::mkdir(dir.File("locked").c_str(), 0555), 0);
       auto preview = [&](const std::string& image, rlim_t file_size_limit) {
-        return Child(OBTMIRROR_CLI_PATH,
+        return Child(cli_program.path(),
                      {"preview", "front.obt", "--size", kSize, format, image},
                      {.directory = dir.path(),
                       .file_size_limit = file_size_limit,
