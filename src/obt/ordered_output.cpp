@@ -20,8 +20,9 @@ int WriteFully(int fd, const char* data, std::size_t size) {
 bool OrderedOutput::Write(std::size_t turn, const char* data,
                           std::size_t size) {
   std::unique_lock lock(mutex_);
-  turn_done_.wait(lock, [&] { return next_turn_ == turn || error_ != 0; });
-  if (error_ != 0) return false;
+  turn_done_.wait(
+      lock, [&] { return next_turn_ == turn || error_ != 0 || given_up_; });
+  if (error_ != 0 || given_up_) return false;
   // Only the block whose turn it is gets here, so the write itself needs
   // no lock; the blocks after it wait for next_turn_.
   lock.unlock();
@@ -34,6 +35,12 @@ bool OrderedOutput::Write(std::size_t turn, const char* data,
   }
   turn_done_.notify_all();
   return error == 0;
+}
+
+void OrderedOutput::GiveUp() {
+  const std::lock_guard lock(mutex_);
+  given_up_ = true;
+  turn_done_.notify_all();
 }
 
 int OrderedOutput::error() {

@@ -24,12 +24,17 @@ class OrderedOutput {
   // The errno of the failed write, or 0.
   int error();
 
+  // Ends the output without a failed write (a block could not be made):
+  // nothing more is written, and every waiting block gives up.
+  void GiveUp();
+
  private:
   const int fd_;
   std::mutex mutex_;
   std::condition_variable turn_done_;
   std::size_t next_turn_ = 0;
   int error_ = 0;
+  bool given_up_ = false;
 };
 
 // Writes all of [data, data + size), going on after short writes and

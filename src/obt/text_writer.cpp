@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <exception>
 #include <system_error>
 #include <thread>
 
@@ -66,6 +67,9 @@ void TextWriter::WriteLines(std::size_t count, std::size_t max_line_length,
       std::max<std::size_t>(1, kBufferSize / max_line_length);
   const std::size_t blocks = (count + block_lines - 1) / block_lines;
   OrderedOutput output(target_.fd());
+  // A format that throws stops both threads: the other would wait for the
+  // block for ever. The exception reaches the caller on this thread.
+  std::exception_ptr failures[2];
   // With a helper, each thread takes every second block: format it, wait
   // for the block before it to be written, write it; while one thread
   // writes, the other formats. Without one, this thread takes them all.
@@ -74,7 +78,14 @@ void TextWriter::WriteLines(std::size_t count, std::size_t max_line_length,
     for (std::size_t block = first_block; block < blocks; block += step) {
       const std::size_t first = block * block_lines;
       const std::size_t end = std::min(count, first + block_lines);
-      const char* stop = format(first, end, buffer);
+      const char* stop = nullptr;
+      try {
+        stop = format(first, end, buffer);
+      } catch (...) {
+        failures[first_block] = std::current_exception();
+        output.GiveUp();
+        return;
+      }
       if (!output.Write(block, buffer,
                         static_cast<std::size_t>(stop - buffer))) {
         return;
@@ -91,6 +102,13 @@ void TextWriter::WriteLines(std::size_t count, std::size_t max_line_length,
       }
     }
     take_blocks(0, helper.joinable() ? 2 : 1, buffer_);
+  }
+  for (const std::exception_ptr& failure : failures) {
+    if (failure) {
+      // The output lacks blocks: it must never take the target's place.
+      write_failed_ = true;
+      std::rethrow_exception(failure);
+    }
   }
   RecordWriteError(output.error());
 }

@@ -17,7 +17,8 @@ namespace obt {
 
 // Writes lines [first, end) of a list from `out` on and returns the end of
 // what it wrote. Called from more than one thread at once, on disjoint
-// ranges, so it must only read shared data.
+// ranges, so it must only read shared data. What it throws, on whichever
+// thread, ends WriteLines and reaches its caller.
 using LineBlockFormat =
     std::function<char*(std::size_t first, std::size_t end, char* out)>;
 
@@ -56,7 +57,8 @@ class TextWriter {
   // `format` a block at a time. A conversion writes some ten million lines
   // in one list, so the blocks are formatted on this thread and a helper
   // thread at once, and each is written as soon as those before it are.
-  // Stops at the first failing write.
+  // Stops at the first failing write. An exception of `format` stops both
+  // threads and is thrown here; the output is then never committed.
   void WriteLines(std::size_t count, std::size_t max_line_length,
                   const LineBlockFormat& format);
 
