@@ -10,6 +10,8 @@
 #                                  damaged copies (scripts/mesh-corpus.sh;
 #                                  SAMPLE=N MUTANTS=N for a part of them)
 #   scripts/dev.sh fuzz SECONDS    install clang, run every fuzz target that long
+#   scripts/dev.sh format-check    install clang-format, fail on any C++ file
+#                                  of the tree that it would change
 #   scripts/dev.sh package         install what is missing, build in Release and
 #                                  make the Debian package
 #                                  (build-release/obtmirror_VERSION_amd64.deb)
@@ -93,8 +95,13 @@ case "$command" in
     install_missing
     exec fuzz/run.sh "${1:?usage: scripts/dev.sh fuzz SECONDS}"
     ;;
+  format-check)
+    packages=(clang-format git)
+    install_missing
+    git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
+    ;;
   *)
-    echo "usage: scripts/dev.sh run|test|test-sanitize|test-corpus|package|fuzz SECONDS" >&2
+    echo "usage: scripts/dev.sh run|test|test-sanitize|test-corpus|package|fuzz SECONDS|format-check" >&2
     exit 64
     ;;
 esac
