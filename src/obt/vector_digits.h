@@ -11,8 +11,15 @@
 
 namespace obt::vector_digits {
 
-// Whether this processor has the vectors the functions below use.
+// Whether the hot loops use the vectors below: when this processor has
+// them, unless they are turned off, so that the plain loops run on every
+// machine too. OBTMIRROR_PLAIN_LOOPS=1 in the environment turns them off
+// for the whole process (CI runs the tests both ways).
 bool Available();
+
+// Turns the vectors off (false) or back on where the processor has them;
+// for tests, before the work whose loops it chooses.
+void AllowVectors(bool allowed);
 
 // The digit values of four numbers below 100,000,000 in four 64-bit lanes,
 // each lane as decimal_internal::EightDigitValues gives it for one number,

@@ -13,6 +13,7 @@
 
 #include "obt/io_error.h"
 #include "obt/pending_io_error.h"
+#include "obt/vector_digits.h"
 #include "test_files.h"
 
 namespace obt_test {
@@ -260,6 +261,16 @@ std::string MixedLines(unsigned seed) {
 // Reading a line of numbers at once must give what reading them one by one
 // and skipping to the next line gives: the same values, the same errors,
 // the same place afterwards.
+// Chooses the loops of the readers and writers; only x86-64 has vector
+// ones.
+void AllowVectors(bool allowed) {
+#if defined(__x86_64__)
+  obt::vector_digits::AllowVectors(allowed);
+#else
+  static_cast<void>(allowed);
+#endif
+}
+
 template <std::size_t kCount>
 void ExpectLinesReadAsNumbers(const std::string& text) {
   OpenText at_once(text);
@@ -274,13 +285,19 @@ void ExpectLinesReadAsNumbers(const std::string& text) {
     ASSERT_EQ(values, expected) << "line " << line;
     ASSERT_EQ(at_once.pending.TakeIoError(), one_by_one.pending.TakeIoError())
         << "line " << line;
+    ASSERT_EQ(at_once.reader.line_number(), one_by_one.reader.line_number())
+        << "line " << line;
   }
   EXPECT_TRUE(at_once.reader.AtEndOfInput());
 }
 
 TEST(ReadNumberLineTest, ReadsWhatNumbersOneByOneAndASkipRead) {
-  for (const unsigned seed : {1u, 2u, 3u}) {
+  for (const auto& [seed, vectors] :
+       {std::pair{1u, true}, {2u, true}, {3u, true}, {1u, false}}) {
     SCOPED_TRACE(seed);
+    SCOPED_TRACE(vectors ? "vector loops where the processor has them"
+                         : "plain loops");
+    AllowVectors(vectors);
     const std::string text = MixedLines(seed);
     ExpectLinesReadAsNumbers<3>(text);
     ExpectLinesReadAsNumbers<4>(text);
@@ -288,6 +305,7 @@ TEST(ReadNumberLineTest, ReadsWhatNumbersOneByOneAndASkipRead) {
     ExpectLinesReadAsNumbers<4>(text.substr(0, text.size() / 2) + "\032" +
                                 text);
   }
+  AllowVectors(true);
 }
 
 }  // namespace
