@@ -24,8 +24,10 @@ class PageBlock {
   void* data() const { return data_; }
   bool empty() const { return data_ == nullptr; }
 
-  // Gives the memory of the whole pages between bytes `from` and `to` back
-  // to the system; they read as zero afterwards.
+  // Gives the memory of the pages from the first that starts at or after
+  // byte `from` to the one that holds byte `to` - 1 back to the system;
+  // they read as zero afterwards. The bytes from `to` to the end of its
+  // page go too: they must be unused.
   void Discard(std::size_t from, std::size_t to) const;
 
  private:
