@@ -5,6 +5,8 @@
 #                                  (on a virtual X display when there is no display)
 #   scripts/dev.sh test            install what is missing, build, run every test
 #   scripts/dev.sh test-sanitize   the same in an AddressSanitizer + UBSan build
+#   scripts/dev.sh test-thread     the engine's and the command line's tests in a
+#                                  ThreadSanitizer build (not the window's)
 #   scripts/dev.sh test-corpus     install Debian's collections of test meshes,
 #                                  build, and import every one of them and
 #                                  damaged copies (scripts/mesh-corpus.sh;
@@ -78,6 +80,14 @@ case "$command" in
     ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
       UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 run_tests build-sanitize
     ;;
+  test-thread)
+    install_missing
+    cmake -S . -B build-thread -G Ninja -DOBTMIRROR_WERROR="${OBTMIRROR_WERROR:-OFF}" \
+      -DCMAKE_BUILD_TYPE=Debug -DOBTMIRROR_THREAD_SANITIZE=ON -DOBTMIRROR_BENCHMARKS=OFF
+    cmake --build build-thread --target engine_tests
+    (cd build-thread && TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
+      ctest --output-on-failure -j "$(nproc)" -L engine)
+    ;;
   package)
     install_missing
     build build-release -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
@@ -101,7 +111,7 @@ case "$command" in
     git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
     ;;
   *)
-    echo "usage: scripts/dev.sh run|test|test-sanitize|test-corpus|package|fuzz SECONDS|format-check" >&2
+    echo "usage: scripts/dev.sh run|test|test-sanitize|test-thread|test-corpus|package|fuzz SECONDS|format-check" >&2
     exit 64
     ;;
 esac
