@@ -158,6 +158,11 @@ std::string FindingText(const Finding& f, const CheckReportContext& context) {
              " runs the same way in two triangles of the result: their "
              "windings disagree";
     case FindingKind::kInwardPart:
+      if (f.numbers[3] != 0) {
+        return Part(f) + " lies inside part " + N(f.numbers[3]) +
+               " and its signed volume is positive: as the wall of a cavity "
+               "it is inside out";
+      }
       return Part(f) +
              " is closed, but its signed volume is negative: it is inside out";
     case FindingKind::kFlatPart:

@@ -35,7 +35,9 @@ enum class FindingKind : uint8_t {
   kInconsistentEdge,       // point, point
   // Where the surface falls into parts (triangles joined through their
   // edges), a closed one facing the wrong way: the part's first triangle,
-  // its number from 1 in the order of first triangles, the parts in all.
+  // its number from 1 in the order of first triangles, the parts in all,
+  // and for the wall of a cavity that faces outward the innermost part it
+  // lies in (0 for a part that faces inward).
   kInwardPart,
   kFlatPart,
   kOutwardVolume,

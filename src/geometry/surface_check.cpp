@@ -10,7 +10,9 @@
 #include "geometry/edge_lists.h"
 #include "geometry/edge_table.h"
 #include "geometry/exact_arithmetic.h"
+#include "geometry/part_nesting.h"
 #include "geometry/point_places.h"
+#include "geometry/ray_crossing.h"
 #include "geometry/triangle_parts.h"
 #include "work/run_parts.h"
 
@@ -40,6 +42,9 @@ EdgeUse UseOf(const RunCopies::Meeting& meeting, int64_t forward,
 
 int LowestAxis(AxisMask axes) { return std::countr_zero(axes); }
 
+// Sides are 1 for the negative side of the centre, 2 for the positive.
+int64_t SeenSign(int side) { return side == 1 ? -1 : 1; }
+
 // What a triangle gives the surface, checked before its edges count.
 enum class TriangleFault {
   kNone,
@@ -61,7 +66,11 @@ class SurfaceCheck {
         parts_(object.triangles.size() >= kHelperFrom ? 2 : 1),
         // One more place for the points the file does not hold.
         lists_(object.points.size() + 1, parts_, object.triangles.size() * 3),
-        surface_parts_(object.triangles.size()) {
+        surface_parts_(object.triangles.size()),
+        seen_signs_{SeenSign(copies.source_sides().x),
+                    SeenSign(copies.source_sides().y),
+                    SeenSign(copies.source_sides().z)},
+        turn_(seen_signs_[0] * seen_signs_[1] * seen_signs_[2]) {
     on_planes_.reserve(object.points.size() + 1);
     for (const work::TableEntry& point : object.points) {
       on_planes_.push_back(PlanesOf(RelativeTo(point, centre)));
@@ -251,7 +260,8 @@ class SurfaceCheck {
   }
 
   // Each closed part on its own: parts that face opposite ways add up to
-  // a volume of either sign, or to none.
+  // a volume of either sign, or to none. A part that lies in another
+  // rightly faces the other way, as the wall of a cavity.
   void CheckParts() {
     surface_parts_.Number();
     const std::size_t count = surface_parts_.part_count();
@@ -259,30 +269,67 @@ class SurfaceCheck {
     // adding up its own.
     std::vector<std::vector<Int128>> volumes(parts_,
                                              std::vector<Int128>(count));
-    work::RunParts(parts_, [this, &volumes](std::size_t share) {
+    std::vector<std::vector<Box>> boxes(parts_, std::vector<Box>(count));
+    work::RunParts(parts_, [this, &volumes, &boxes](std::size_t share) {
       std::vector<Int128>& mine = volumes[share];
-      std::array<uint32_t, 3> place{};
+      std::vector<Box>& my_boxes = boxes[share];
       for (uint32_t t = FirstTriangle(share); t < FirstTriangle(share + 1);
            ++t) {
         const uint32_t part = surface_parts_.PartOf(t);
         if (part == TriangleParts::kNoPart || surface_parts_.IsOpen(part)) {
           continue;
         }
-        FaultOf(t, place);
-        mine[part] += TripleProduct(Relative(place[0]), Relative(place[1]),
-                                    Relative(place[2]));
+        const Triangle3 corners = SeenCorners(t);
+        // Turning axes around turns the volume with them.
+        mine[part] += turn_ * TripleProduct(corners[0], corners[1], corners[2]);
+        for (const Vector3& corner : corners) my_boxes[part].Add(corner);
       }
     });
+    std::vector<uint32_t> closed;
+    std::vector<Int128> closed_volumes;
+    std::vector<Box> closed_boxes;
     for (uint32_t part = 0; part < count; ++part) {
       if (surface_parts_.IsOpen(part)) continue;
-      Int128 volume = 0;
-      for (const std::vector<Int128>& share : volumes) volume += share[part];
-      if (volume > 0) continue;
-      const uint32_t first = surface_parts_.FirstTriangle(part);
-      Add(findings_,
-          volume < 0 ? FindingKind::kInwardPart : FindingKind::kFlatPart, first,
-          {first, part + 1, static_cast<int64_t>(count)});
+      closed.push_back(part);
+      closed_volumes.push_back(0);
+      closed_boxes.emplace_back();
+      for (std::size_t share = 0; share < parts_; ++share) {
+        closed_volumes.back() += volumes[share][part];
+        closed_boxes.back().Add(boxes[share][part]);
+      }
     }
+    std::vector<PartNest> nests(closed.size());
+    if (closed.size() > 1) {
+      nests = NestParts(surface_parts_, closed, closed_boxes,
+                        [this](uint32_t t) { return SeenCorners(t); });
+    }
+    for (std::size_t i = 0; i < closed.size(); ++i) {
+      const bool cavity = nests[i].depth % 2 == 1;
+      const Int128 volume = closed_volumes[i];
+      if (volume != 0 && (volume > 0) != cavity) continue;
+      const uint32_t first = surface_parts_.FirstTriangle(closed[i]);
+      Add(findings_,
+          volume == 0 ? FindingKind::kFlatPart : FindingKind::kInwardPart,
+          first,
+          {first, closed[i] + 1, static_cast<int64_t>(count),
+           volume > 0 ? nests[i].enclosing + 1 : 0});
+    }
+  }
+
+  // The corners of a valid triangle as the nesting of parts sees them:
+  // relative to the centre, each axis turned so that the source side of
+  // its plane is positive.
+  Triangle3 SeenCorners(uint32_t t) const {
+    std::array<uint32_t, 3> place{};
+    FaultOf(t, place);
+    Triangle3 corners;
+    for (std::size_t k = 0; k < 3; ++k) {
+      corners[k] = Relative(place[k]);
+      for (std::size_t axis = 0; axis < 3; ++axis) {
+        corners[k][axis] *= seen_signs_[axis];
+      }
+    }
+    return corners;
   }
 
   // The two corners of an edge as its first triangle names them, in its
@@ -352,6 +399,9 @@ class SurfaceCheck {
   std::vector<uint8_t> on_planes_;
   EdgeLists lists_;
   TriangleParts surface_parts_;
+  // 1 for an axis whose source side is the positive one, else -1.
+  const std::array<int64_t, 3> seen_signs_;
+  const int64_t turn_;
   std::array<Part, 2> parts_found_;
 };
 

@@ -66,4 +66,19 @@ void TriangleParts::Number() {
   }
 }
 
+void TriangleParts::ListTriangles() {
+  list_starts_.assign(part_count() + 1, 0);
+  for (uint32_t t = 0; t < triangles_; ++t) {
+    if (links_[t] != kNoPart) ++list_starts_[links_[t] + 1];
+  }
+  for (std::size_t part = 0; part < part_count(); ++part) {
+    list_starts_[part + 1] += list_starts_[part];
+  }
+  listed_.resize(list_starts_.back());
+  std::vector<uint32_t> next(list_starts_.begin(), list_starts_.end() - 1);
+  for (uint32_t t = 0; t < triangles_; ++t) {
+    if (links_[t] != kNoPart) listed_[next[links_[t]]++] = t;
+  }
+}
+
 }  // namespace geometry

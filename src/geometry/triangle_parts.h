@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "work/page_block.h"
@@ -50,6 +51,15 @@ class TriangleParts {
   uint32_t FirstTriangle(uint32_t part) const { return first_triangles_[part]; }
   bool IsOpen(uint32_t part) const { return open_[part] != 0; }
 
+  // After Number(), for those who read whole parts: lists the triangles
+  // of each part, in order.
+  void ListTriangles();
+  // After ListTriangles():
+  std::span<const uint32_t> TrianglesOf(uint32_t part) const {
+    return std::span(listed_).subspan(
+        list_starts_[part], list_starts_[part + 1] - list_starts_[part]);
+  }
+
  private:
   std::atomic_ref<uint32_t> Link(uint32_t t) {
     return std::atomic_ref<uint32_t>(links_[t]);
@@ -68,6 +78,9 @@ class TriangleParts {
   // Before Number() by triangle, after it by part.
   uint8_t* open_;
   std::vector<uint32_t> first_triangles_;
+  // Each part's triangles from listed_[list_starts_[part]].
+  std::vector<uint32_t> list_starts_;
+  std::vector<uint32_t> listed_;
 };
 
 }  // namespace geometry

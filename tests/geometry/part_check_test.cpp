@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <numbers>
 #include <optional>
@@ -65,6 +66,26 @@ class Parts {
                      std::to_string(c) + " 0");
     }
     if (open) part.pop_back();
+    return *this;
+  }
+
+  // A tetrahedron pointing down to `x`, `y`, `z`, its first corner, from a
+  // base 2 higher.
+  Parts& Spike(int x, int y, int z, bool inside_out) {
+    const int first = static_cast<int>(points_.size());
+    for (const auto& [dx, dy, dz] :
+         {std::array{0, 0, 0}, {-1, -1, 2}, {1, -1, 2}, {0, 1, 2}}) {
+      points_.push_back(std::to_string(x + dx) + " " + std::to_string(y + dy) +
+                        " " + std::to_string(z + dz));
+    }
+    static constexpr int kFaces[4][3] = {
+        {0, 1, 2}, {0, 2, 3}, {0, 3, 1}, {1, 3, 2}};
+    std::vector<std::string>& part = parts_.emplace_back();
+    for (const auto& face : kFaces) {
+      part.push_back(std::to_string(first + face[0]) + " " +
+                     std::to_string(first + face[inside_out ? 1 : 2]) + " " +
+                     std::to_string(first + face[inside_out ? 2 : 1]) + " 0");
+    }
     return *this;
   }
 
@@ -184,6 +205,18 @@ TEST(PartCheckTest, FindsEachClosedPartFacingTheWrongWay) {
       {"part around points of many edges",
        Parts().Cube(200, 10).Bipyramid(40, true).File(true), 1, 0,
        Finding{K::kInwardPart, 5 + 50 + 1, {1, 2, 2}}, K::kInwardVolume},
+      {"hollow cube, its cavity's wall facing inward",
+       Parts().Cube(0, 10).Cube(2, 6, true).File(), 0, 0, std::nullopt,
+       K::kOutwardVolume},
+      {"hollow cube, its cavity's wall facing outward",
+       Parts().Cube(0, 10).Cube(2, 6).File(), 1, 0,
+       Finding{K::kInwardPart, 33, {12, 2, 2, 1}}, K::kOutwardVolume},
+      {"cube in the cavity of a hollow one",
+       Parts().Cube(0, 10).Cube(2, 6, true).Cube(4, 2).File(), 0, 0,
+       std::nullopt, K::kOutwardVolume},
+      {"cavity touching the outer wall in a corner on an edge",
+       Parts().Cube(0, 10).Spike(5, 5, 0, true).File(), 0, 0, std::nullopt,
+       K::kOutwardVolume},
       {"thousands of parts", many.File(), 429, 0,
        Finding{K::kInwardPart, 5 + 24000 + 36, {36, 4, 3000}},
        K::kOutwardVolume},
