@@ -6,7 +6,9 @@
 #   scripts/dev.sh test            install what is missing, build, run every test
 #   scripts/dev.sh test-sanitize   the same in an AddressSanitizer + UBSan build
 #   scripts/dev.sh test-thread     the engine's and the command line's tests in a
-#                                  ThreadSanitizer build (not the window's)
+#                                  ThreadSanitizer build (not the window's, nor
+#                                  the second run on the plain loops, whose
+#                                  threads are those of the first)
 #   scripts/dev.sh test-corpus     install Debian's collections of test meshes,
 #                                  build, and import every one of them and
 #                                  damaged copies (scripts/mesh-corpus.sh;
@@ -86,7 +88,7 @@ case "$command" in
       -DCMAKE_BUILD_TYPE=Debug -DOBTMIRROR_THREAD_SANITIZE=ON -DOBTMIRROR_BENCHMARKS=OFF
     cmake --build build-thread --target engine_tests
     (cd build-thread && TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
-      ctest --output-on-failure -j "$(nproc)" -L engine)
+      ctest --output-on-failure -j "$(nproc)" -L engine -E obt_tests_on_plain_loops)
     ;;
   package)
     install_missing
