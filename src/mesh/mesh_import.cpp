@@ -10,7 +10,6 @@
 #include <cstring>
 #include <exception>
 #include <memory>
-#include <system_error>
 #include <utility>
 
 #include "mesh/gauge_stretch.h"
@@ -40,18 +39,6 @@ ImportOutcome NotRead(std::string reason) {
   return outcome;
 }
 
-// Gives `importer` and its scene back on a thread of its own, which
-// `release` holds; here when no thread is to be had.
-void ReleaseApart(std::unique_ptr<Assimp::Importer> importer,
-                  std::jthread& release) {
-  try {
-    release = std::jthread(
-        [importer = std::move(importer)]() mutable { importer.reset(); });
-  } catch (const std::system_error&) {
-    // The importer went with the thread that could not start.
-  }
-}
-
 }  // namespace
 
 ImportOutcome ReadScene(
@@ -78,7 +65,7 @@ ImportOutcome ReadScene(
 
 ImportOutcome ImportMesh(const std::string& path, const ImportOptions& options,
                          work::Feedback& feedback, obt::ObtObject& object,
-                         std::jthread& release) {
+                         work::Background& release) {
   // A device or a FIFO could feed the library for ever; a mesh is a file.
   struct stat info {};
   if (::stat(path.c_str(), &info) != 0) return NotRead(std::strerror(errno));
@@ -88,7 +75,10 @@ ImportOutcome ImportMesh(const std::string& path, const ImportOptions& options,
     auto importer = std::make_unique<Assimp::Importer>();
     ImportOutcome outcome =
         ReadScene(*importer, path, options, feedback, object);
-    ReleaseApart(std::move(importer), release);
+    // Without a thread to be had, the importer goes with the work that
+    // could not start.
+    release.Start(
+        [importer = std::move(importer)]() mutable { importer.reset(); });
     return outcome;
   } catch (const std::exception& error) {
     // Out of memory, or an importer that lets an error of its own through.

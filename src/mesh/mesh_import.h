@@ -4,10 +4,10 @@
 #include <cstddef>
 #include <functional>
 #include <string>
-#include <thread>
 
 #include "mesh/import_options.h"
 #include "obt/obt_object.h"
+#include "work/background.h"
 #include "work/feedback.h"
 
 namespace Assimp {
@@ -33,13 +33,13 @@ ImportOutcome ReadScene(
 // this process: for tests and measurements of files we made; the command
 // line reads in a process of its own (reader_process.h). Giving the library's
 // scene back takes long (it holds a small block of memory for every face):
-// `release` is left with a thread that does it, so that the caller may write
-// the object meanwhile, and the memory is the system's again once that thread
-// has been joined. Without a thread to be had, the scene is gone when this
+// `release` is left with the work that does it, so that the caller may write
+// the object meanwhile, and the memory is the system's again once that work
+// has been waited for. Without a thread to be had, the scene is gone when this
 // returns.
 ImportOutcome ImportMesh(const std::string& path, const ImportOptions& options,
                          work::Feedback& feedback, obt::ObtObject& object,
-                         std::jthread& release);
+                         work::Background& release);
 
 }  // namespace mesh
 

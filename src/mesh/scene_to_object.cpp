@@ -12,8 +12,6 @@
 #include <memory>
 #include <optional>
 #include <span>
-#include <system_error>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -23,6 +21,7 @@
 #include "mesh/point_joiner.h"
 #include "mesh/recent_vertices.h"
 #include "obt/obt_format.h"
+#include "work/background.h"
 #include "work/huge_pages.h"
 #include "work/page_block.h"
 #include "work/run_parts.h"
@@ -325,34 +324,26 @@ class SceneConverter {
     std::size_t middle = vertex_total_;
     PointJoiner second;
     std::optional<Refusal> second_refusal;
-    std::exception_ptr second_failure;
     std::atomic<bool> first_refused = false;
     {
-      std::jthread helper;
-      if (vertex_total_ >= kHalvesFrom) {
-        try {
-          helper = std::jthread([&, from = vertex_total_ / 2] {
-            try {
-              second.Expect(std::min(used_total_, vertex_total_ - from),
-                            likely_points_ / 2);
-              second_refusal =
-                  JoinRange(from, vertex_total_, second, &first_refused);
-            } catch (...) {
-              second_failure = std::current_exception();
-            }
-          });
-          middle = vertex_total_ / 2;
-        } catch (const std::system_error&) {
-          // No thread to be had: slower, but the same numbers.
-        }
+      // Without a thread to be had: slower, but the same numbers.
+      work::Background helper;
+      if (vertex_total_ >= kHalvesFrom &&
+          helper.Start([&, from = vertex_total_ / 2] {
+            second.Expect(std::min(used_total_, vertex_total_ - from),
+                          likely_points_ / 2);
+            second_refusal =
+                JoinRange(from, vertex_total_, second, &first_refused);
+          })) {
+        middle = vertex_total_ / 2;
       }
       if (std::optional<Refusal> refusal =
               JoinRange(0, middle, joiner_, nullptr)) {
         first_refused = true;
         return Refuse(std::move(*refusal));
       }
+      helper.Wait();
     }
-    if (second_failure) std::rethrow_exception(second_failure);
     if (second_refusal) return Refuse(std::move(*second_refusal));
     if (middle < vertex_total_) {
       JoinSecondHalf(middle, second);

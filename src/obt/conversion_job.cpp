@@ -5,7 +5,6 @@
 #include <cstddef>
 #include <new>
 #include <optional>
-#include <system_error>
 
 #include "mirror/copy_plan.h"
 #include "mirror/mirror_centre.h"
@@ -132,7 +131,14 @@ RunResult ConversionJob::RunConversionJob(const work::RunInputs& inputs,
   // The triangles may be read on a helper thread while the points are
   // staged and written; their gauge steps and the errors they leave come
   // where they would without it, after the points.
-  const work::ScopeExit stop_reading([this] { StopReadingTriangles(); });
+  // A run that ends early has its answer already: what the helper threw
+  // then is dropped.
+  const work::ScopeExit stop_reading([this] {
+    try {
+      StopReadingTriangles();
+    } catch (...) {
+    }
+  });
   StartReadingTriangles();
   OutputList points = Replicated(point_count_);
   if (result_stage_ != nullptr) {
@@ -362,39 +368,38 @@ void ConversionJob::StartReadingTriangles() {
   if (!source_.ReadsRegularFile()) return;
   const std::size_t first = EntriesFor(0, point_count_);
   source_.set_pending(triangle_pending_);
-  try {
-    triangle_reader_ = std::jthread([this, first] {
-      ReadTriangleCount();
-      if (!FitsTables(mirror_.plan.copy_count, triangle_count_)) {
-        ahead_ = Ahead::kRefused;
-        return;
-      }
-      // Sizing for more than the storage holds would move the points
-      // that are being written: that waits for them.
-      const std::size_t source_entries = EntriesFor(0, triangle_count_);
-      if (!tables_.Holds(
-              std::max(EntriesFor(mirror_.plan.copy_count, triangle_count_),
-                       first + source_entries))) {
-        ahead_ = Ahead::kCount;
-        return;
-      }
-      if (!SizeForTriangles(first)) {
-        ahead_ = Ahead::kRefused;
-        return;
-      }
-      ReadTriangleLines();
-      ahead_ = Ahead::kTriangles;
-    });
-  } catch (const std::system_error&) {
-    // No thread to be had: the triangles are read after the points.
-    source_.set_pending(pending_);
-  }
+  const bool started = triangle_reader_.Start([this, first] {
+    ReadTriangleCount();
+    if (!FitsTables(mirror_.plan.copy_count, triangle_count_)) {
+      ahead_ = Ahead::kRefused;
+      return;
+    }
+    // Sizing for more than the storage holds would move the points
+    // that are being written: that waits for them.
+    const std::size_t source_entries = EntriesFor(0, triangle_count_);
+    if (!tables_.Holds(
+            std::max(EntriesFor(mirror_.plan.copy_count, triangle_count_),
+                     first + source_entries))) {
+      ahead_ = Ahead::kCount;
+      return;
+    }
+    if (!SizeForTriangles(first)) {
+      ahead_ = Ahead::kRefused;
+      return;
+    }
+    ReadTriangleLines();
+    ahead_ = Ahead::kTriangles;
+  });
+  // No thread to be had: the triangles are read after the points.
+  if (!started) source_.set_pending(pending_);
 }
 
 void ConversionJob::StopReadingTriangles() {
-  if (!triangle_reader_.joinable()) return;
-  triangle_reader_.join();
-  source_.set_pending(pending_);
+  if (!triangle_reader_.Started()) return;
+  // What the helper threw comes out here, once the reader is back in
+  // this thread's hands.
+  const work::ScopeExit give_back([this] { source_.set_pending(pending_); });
+  triangle_reader_.Wait();
   // Nothing is pending after the points are written, so what reading
   // left comes out where it would have come out without the helper.
   if (const int code = triangle_pending_.TakeIoError(); code != 0) {

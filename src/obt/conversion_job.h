@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <thread>
 
 #include "mirror/kept_entries.h"
 #include "mirror/mirror_state.h"
@@ -16,6 +15,7 @@
 #include "obt/point_fields.h"
 #include "obt/text_reader.h"
 #include "obt/text_writer.h"
+#include "work/background.h"
 #include "work/feedback.h"
 #include "work/run_inputs.h"
 #include "work/work_tables.h"
@@ -156,7 +156,7 @@ class ConversionJob {
   enum class Ahead { kNothing, kRefused, kCount, kTriangles };
   Ahead ahead_ = Ahead::kNothing;
   PendingIoError triangle_pending_;
-  std::jthread triangle_reader_;
+  work::Background triangle_reader_;
 };
 
 }  // namespace obt

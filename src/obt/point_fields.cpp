@@ -4,8 +4,6 @@
 #include <cstring>
 #include <initializer_list>
 #include <new>
-#include <system_error>
-#include <thread>
 
 #include "obt/decimal_format.h"
 #include "obt/vector_digits.h"
@@ -90,7 +88,7 @@ __attribute__((target("avx2"))) void MakeFourRows(
 }  // namespace
 
 PointFields::~PointFields() {
-  if (helper_.joinable()) {
+  if (helper_.Started()) {
     // A helper still waiting for points that will not come gives up.
     unfit_.store(true);
     Stored(count_);
@@ -120,13 +118,8 @@ bool PointFields::Start(const work::TableEntry* points, std::size_t count,
   count_ = count;
   centre_ = centre;
   started_ = true;
-  if (count >= kHelperFrom) {
-    try {
-      helper_ = std::jthread([this] { MakeChunks(); });
-    } catch (const std::system_error&) {
-      // No thread to be had: Finish makes them all.
-    }
-  }
+  // Without a thread to be had, Finish makes them all.
+  if (count >= kHelperFrom) helper_.Start([this] { MakeChunks(); });
   return true;
 }
 
@@ -138,7 +131,7 @@ void PointFields::Stored(std::size_t rows) {
 bool PointFields::Finish() {
   if (!started_) return false;
   MakeChunks();
-  if (helper_.joinable()) helper_.join();
+  helper_.Wait();
   return !unfit_.load();
 }
 

@@ -6,8 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
-#include <thread>
 
+#include "work/background.h"
 #include "work/page_block.h"
 #include "work/work_tables.h"
 
@@ -94,7 +94,7 @@ class PointFields {
   work::PageBlock digits_;
   work::PageBlock lengths_;
   // Last, so that it is joined before the fields go.
-  std::jthread helper_;
+  work::Background helper_;
 };
 
 }  // namespace obt

@@ -3,11 +3,10 @@
 #include <algorithm>
 #include <cstring>
 #include <exception>
-#include <system_error>
-#include <thread>
 
 #include "obt/io_error.h"
 #include "obt/ordered_output.h"
+#include "work/background.h"
 
 namespace obt {
 
@@ -93,15 +92,11 @@ void TextWriter::WriteLines(std::size_t count, std::size_t max_line_length,
     }
   };
   {
-    std::jthread helper;
-    if (blocks > 1) {
-      try {
-        helper = std::jthread(take_blocks, 1, 2, spare_);
-      } catch (const std::system_error&) {
-        // No thread to be had: slower, but the same bytes.
-      }
-    }
-    take_blocks(0, helper.joinable() ? 2 : 1, buffer_);
+    // Without a thread to be had: slower, but the same bytes.
+    work::Background helper;
+    const bool helped =
+        blocks > 1 && helper.Start([&] { take_blocks(1, 2, spare_); });
+    take_blocks(0, helped ? 2 : 1, buffer_);
   }
   for (const std::exception_ptr& failure : failures) {
     if (failure) {

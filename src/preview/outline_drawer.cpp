@@ -1,6 +1,5 @@
 #include "preview/outline_drawer.h"
 
-#include <system_error>
 #include <utility>
 
 namespace preview {
@@ -13,12 +12,8 @@ OutlineDrawer::OutlineDrawer(PreviewBitmap& bitmap, bool helped)
       std::make_unique<PreviewBitmap>(bitmap.width(), bitmap.height());
   helper_batch_.reserve(kBatchSize);
   queued_batch_.reserve(kBatchSize);
-  try {
-    helper_ = std::thread([this] { HelperLoop(); });
-  } catch (const std::system_error&) {
-    // No thread to be had: slower, but the same pixels.
-    helper_bitmap_.reset();
-  }
+  // No thread to be had: slower, but the same pixels.
+  if (!helper_.Start([this] { HelperLoop(); })) helper_bitmap_.reset();
 }
 
 OutlineDrawer::~OutlineDrawer() { StopHelper(); }
@@ -34,7 +29,7 @@ void OutlineDrawer::Draw(PreviewBitmap& bitmap,
 }
 
 void OutlineDrawer::HandOver() {
-  if (helper_.joinable()) {
+  if (helper_.Started()) {
     std::unique_lock lock(mutex_);
     if (!helper_busy_) {
       helper_batch_.swap(batch_);
@@ -73,14 +68,14 @@ void OutlineDrawer::HelperLoop() {
 }
 
 void OutlineDrawer::StopHelper() {
-  if (!helper_.joinable()) return;
+  if (!helper_.Started()) return;
   {
     std::unique_lock lock(mutex_);
     changed_.wait(lock, [this] { return !helper_busy_; });
     stopping_ = true;
   }
   changed_.notify_all();
-  helper_.join();
+  helper_.Wait();
 }
 
 void OutlineDrawer::Finish() {

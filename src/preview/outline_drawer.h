@@ -5,11 +5,11 @@
 #include <cstddef>
 #include <memory>
 #include <mutex>
-#include <thread>
 #include <vector>
 
 #include "preview/preview.h"
 #include "preview/preview_bitmap.h"
+#include "work/background.h"
 
 namespace preview {
 
@@ -66,7 +66,7 @@ class OutlineDrawer {
   bool helper_busy_ = false;
   bool stopping_ = false;
   // Declared last: it ends before what it works on goes.
-  std::thread helper_;
+  work::Background helper_;
 };
 
 }  // namespace preview

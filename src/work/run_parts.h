@@ -3,9 +3,9 @@
 
 #include <cstddef>
 #include <exception>
-#include <system_error>
-#include <thread>
 #include <vector>
+
+#include "work/background.h"
 
 namespace work {
 
@@ -15,29 +15,38 @@ namespace work {
 // any part throws is thrown again here, once every part has ended.
 template <typename Work>
 void RunParts(std::size_t parts, const Work& work) {
-  std::vector<std::exception_ptr> failures(parts);
-  const auto run = [&work, &failures](std::size_t part) {
+  if (parts == 0) return;
+  std::exception_ptr first_failure;
+  std::size_t started = 1;
+  {
+    std::vector<Background> helpers(parts - 1);
+    for (; started < parts; ++started) {
+      if (!helpers[started - 1].Start([&work, started] { work(started); })) {
+        // No more threads to be had: the parts not started run here.
+        break;
+      }
+    }
+    try {
+      work(0);
+    } catch (...) {
+      first_failure = std::current_exception();
+    }
+    for (std::size_t part = 1; part < started; ++part) {
+      try {
+        helpers[part - 1].Wait();
+      } catch (...) {
+        if (!first_failure) first_failure = std::current_exception();
+      }
+    }
+  }
+  for (std::size_t part = started; part < parts; ++part) {
     try {
       work(part);
     } catch (...) {
-      failures[part] = std::current_exception();
+      if (!first_failure) first_failure = std::current_exception();
     }
-  };
-  std::size_t started = 1;
-  {
-    std::vector<std::jthread> helpers;
-    try {
-      helpers.reserve(parts);
-      for (; started < parts; ++started) helpers.emplace_back(run, started);
-    } catch (const std::system_error&) {
-      // No more threads to be had: the parts not started run here.
-    }
-    run(0);
   }
-  for (std::size_t part = started; part < parts; ++part) run(part);
-  for (const std::exception_ptr& failure : failures) {
-    if (failure) std::rethrow_exception(failure);
-  }
+  if (first_failure) std::rethrow_exception(first_failure);
 }
 
 }  // namespace work

@@ -7,7 +7,6 @@
 #include <optional>
 #include <set>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "mesh/export_formats.h"
@@ -15,6 +14,7 @@
 #include "mesh/mesh_import.h"
 #include "mesh_files.h"
 #include "support/temp_dir.h"
+#include "work/background.h"
 #include "work/feedback.h"
 
 namespace {
@@ -115,7 +115,7 @@ TEST(ExportTest, EveryOfferedFormatRoundTrips) {
     options.scale = 1;
     options.fourth_from_material = true;
     obt::ObtObject back;
-    std::jthread release;
+    work::Background release;
     const mesh::ImportOutcome imported =
         mesh::ImportMesh(dir.File(name), options, feedback, back, release);
     ASSERT_EQ(imported.status, mesh::ImportOutcome::Status::kImported)

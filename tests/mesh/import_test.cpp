@@ -3,7 +3,6 @@
 #include <cmath>
 #include <map>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "mesh/mesh_import.h"
@@ -11,6 +10,7 @@
 #include "mirror/octant_table.h"
 #include "support/recording_feedback.h"
 #include "support/temp_dir.h"
+#include "work/background.h"
 
 namespace {
 
@@ -45,7 +45,7 @@ class ImportTest : public ::testing::Test {
   ImportOutcome Import(const std::string& name, const std::string& bytes,
                        const ImportOptions& options) {
     WriteFile(dir_.File(name), bytes);
-    std::jthread release;
+    work::Background release;
     return mesh::ImportMesh(dir_.File(name), options, feedback_, object_,
                             release);
   }

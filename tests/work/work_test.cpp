@@ -1,6 +1,7 @@
-// What every part of a run relies on: each part of a split run runs once
-// and its exception reaches the caller; page blocks read as zero until
-// written and again once given back.
+// What every part of a run relies on: background work is waited for and
+// its exception reaches the owner; each part of a split run runs once and
+// its exception reaches the caller; page blocks read as zero until written
+// and again once given back.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -8,10 +9,45 @@
 #include <stdexcept>
 #include <vector>
 
+#include "work/background.h"
 #include "work/page_block.h"
 #include "work/run_parts.h"
 
 namespace {
+
+TEST(BackgroundTest, IsWaitedForAndCarriesItsExceptionToTheOwner) {
+  const struct {
+    bool throws;
+    // How the owner ends it: Wait, or going out of scope.
+    bool waits;
+  } cases[] = {{false, true}, {true, true}, {false, false}, {true, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.throws << " " << c.waits);
+    std::atomic<int> runs = 0;
+    {
+      work::Background background;
+      // Work started again waits for the work before it.
+      for (int round = 0; round < 2; ++round) {
+        ASSERT_TRUE(background.Start([&] {
+          ++runs;
+          if (c.throws) throw std::runtime_error("work failed");
+        }));
+      }
+      EXPECT_TRUE(background.Started());
+      if (c.waits) {
+        if (c.throws) {
+          EXPECT_THROW(background.Wait(), std::runtime_error);
+        } else {
+          background.Wait();
+        }
+        EXPECT_FALSE(background.Started());
+        // What was thrown is thrown once.
+        background.Wait();
+      }
+    }
+    EXPECT_EQ(runs.load(), 2);
+  }
+}
 
 TEST(RunPartsTest, RunsEachPartOnceAndCarriesTheFirstException) {
   const struct {
