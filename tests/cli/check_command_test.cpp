@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "support/child.h"
+#include "support/obt_text.h"
 #include "support/temp_dir.h"
 #include "support/text_files.h"
 
@@ -18,13 +19,14 @@ namespace {
 using testing_support::Child;
 using testing_support::ChildOutcome;
 using testing_support::CrLf;
+using testing_support::ObtText;
 using testing_support::TempDir;
 using testing_support::WriteFile;
 
 // One triangle whose edges lie in the three planes through 0: mirrored into
 // the seven other octants, an octahedron.
-const std::string kEighth = CrLf({"QZ_OBT", "2.000000", "3", "-10 0 0",
-                                  "0 -10 0", "0 0 -10", "1", "0 2 1 1", "0"});
+const std::string kEighth =
+    ObtText(2, {"-10 0 0", "0 -10 0", "0 0 -10"}, {"0 2 1 1"});
 const std::string kSeven = "2,4,8,16,32,64,128";
 
 class CheckCommandTest : public ::testing::Test {
@@ -75,10 +77,11 @@ TEST_F(CheckCommandTest, ReportsEachOutcomeWithItsExitStatus) {
        ""},
       // Two equal tetrahedra, the second inside out.
       {"one part inside out",
-       CrLf({"QZ_OBT",  "2.000000", "8",       "0 0 0",   "10 0 0",  "0 10 0",
-             "0 0 10",  "20 0 0",   "30 0 0",  "20 10 0", "20 0 10", "8",
-             "0 2 1 0", "0 1 3 0",  "1 2 3 0", "0 3 2 0", "4 5 6 0", "4 7 5 0",
-             "5 7 6 0", "4 6 7 0",  "0"}),
+       ObtText(2,
+               {"0 0 0", "10 0 0", "0 10 0", "0 0 10", "20 0 0", "30 0 0",
+                "20 10 0", "20 0 10"},
+               {"0 2 1 0", "0 1 3 0", "1 2 3 0", "0 3 2 0", "4 5 6 0",
+                "4 7 5 0", "5 7 6 0", "4 6 7 0"}),
        {"s.obt", "--to", "none"},
        1,
        "17: part 2 of 2, which starts with triangle 4, is closed, but its "
@@ -131,7 +134,7 @@ TEST_F(CheckCommandTest, ReportsEachOutcomeWithItsExitStatus) {
        "",
        too_large("4", "triangles")},
       {"malformed triangle",
-       CrLf({"QZ_OBT", "1.000000", "0", "1", "0 1 x 2"}),
+       ObtText(1, {}, {"0 1 x 2"}),
        {"s.obt"},
        2,
        "",

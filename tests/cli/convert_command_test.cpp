@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "support/child.h"
+#include "support/obt_text.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -15,13 +16,13 @@ namespace {
 using testing_support::Child;
 using testing_support::ChildOutcome;
 using testing_support::EndlessFifo;
+using testing_support::ObtText;
 using testing_support::ReadFile;
 using testing_support::TempDir;
 using testing_support::WriteFile;
 
-constexpr char kTriangle[] =
-    "QZ_OBT\r\n2.000000\r\n3\r\n0 0 0\r\n10 0 0\r\n0 10 5\r\n1\r\n"
-    "0 1 2 7\r\n0\r\n";
+const std::string kTriangle =
+    ObtText(2, {"0 0 0", "10 0 0", "0 10 5"}, {"0 1 2 7"});
 constexpr char kSucceeded[] = "Berechnung der 3D-Daten erfolgreich beendet\n";
 
 class ConvertCommandTest : public ::testing::Test {
@@ -42,11 +43,10 @@ TEST_F(ConvertCommandTest, MirrorsRelativePathsIntoTheChosenOctants) {
   EXPECT_EQ(run.standard_output, kSucceeded);
   EXPECT_EQ(run.standard_error, "");  // no progress bar off a terminal
   EXPECT_EQ(ReadFile(dir_.File("b.obt")),
-            "QZ_OBT\r\n2.000000\r\n9\r\n"
-            "0 0 0\r\n10 0 0\r\n0 10 5\r\n"
-            "0 0 0\r\n-10 0 0\r\n0 10 5\r\n"
-            "0 0 0\r\n-10 0 0\r\n0 -10 5\r\n"
-            "3\r\n0 1 2 7\r\n4 3 5 7\r\n6 7 8 7\r\n0\r\n");
+            ObtText(2,
+                    {"0 0 0", "10 0 0", "0 10 5", "0 0 0", "-10 0 0", "0 10 5",
+                     "0 0 0", "-10 0 0", "0 -10 5"},
+                    {"0 1 2 7", "4 3 5 7", "6 7 8 7"}));
 }
 
 TEST_F(ConvertCommandTest, TakesCentreTextsAsTheWindowDoes) {
@@ -58,11 +58,11 @@ TEST_F(ConvertCommandTest, TakesCentreTextsAsTheWindowDoes) {
   EXPECT_EQ(run.standard_error,
             "obtmirror-cli: warning: centre y \"1 0,5\" taken as 105\n");
   // Copy 1 mirrors x only: x' = 2·(-5) - x.
-  EXPECT_EQ(ReadFile(dir_.File("b.obt")),
-            "QZ_OBT\r\n2.000000\r\n6\r\n"
-            "0 0 0\r\n10 0 0\r\n0 10 5\r\n"
-            "-10 0 0\r\n-20 0 0\r\n-10 10 5\r\n"
-            "2\r\n0 1 2 7\r\n4 3 5 7\r\n0\r\n");
+  EXPECT_EQ(
+      ReadFile(dir_.File("b.obt")),
+      ObtText(2,
+              {"0 0 0", "10 0 0", "0 10 5", "-10 0 0", "-20 0 0", "-10 10 5"},
+              {"0 1 2 7", "4 3 5 7"}));
 }
 
 struct OutcomeCase {
@@ -100,7 +100,7 @@ TEST_F(ConvertCommandTest, ReportsEachOutcomeWithItsExitStatus) {
        "", "s.obt", "t.obt", "2147483648"},
       {"object too large", "QZ_OBT\r\n1.000000\r\n2000000000\r\n", 1,
        "Objekt zu groß für die Berechnung\n"},
-      {"comma in a point line", "QZ_OBT\r\n1.000000\r\n1\r\n1,2,3\r\n0\r\n", 2,
+      {"comma in a point line", ObtText(1, {"1,2,3"}), 2,
        "Ungültige numerische Eingabe.\n"},
       {"full device", kTriangle, 2,
        "Kapazität der Diskette/Festplatte erschöpft.\n", "", "s.obt",

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "support/child.h"
+#include "support/obt_text.h"
 #include "support/temp_dir.h"
 #include "support/text_files.h"
 
@@ -14,6 +15,7 @@ namespace {
 using testing_support::Child;
 using testing_support::ChildOutcome;
 using testing_support::CrLf;
+using testing_support::ObtText;
 using testing_support::ReadFile;
 using testing_support::TempDir;
 using testing_support::WriteFile;
@@ -35,14 +37,10 @@ TEST(ConvertWeldTest, WritesOneMeshOrRefusesWithTheReason) {
       // Mirrored on z, the face in the plane z = 0 meets its mirror image
       // turned back: both go, and its points are written once.
       {"face in a mirror plane",
-       CrLf({"QZ_OBT", "2.000000", "3", "-9 0 0", "0 -9 0", "-9 -9 0", "1",
-             "0 1 2 4", "0"}),
-       "16", 0,
+       ObtText(2, {"-9 0 0", "0 -9 0", "-9 -9 0"}, {"0 1 2 4"}), "16", 0,
        "welded: 3 points merged, 2 triangles dropped\n"
        "Berechnung der 3D-Daten erfolgreich beendet\n",
-       "",
-       CrLf({"QZ_OBT", "2.000000", "3", "-9 0 0", "0 -9 0", "-9 -9 0", "0",
-             "0"})},
+       "", ObtText(2, {"-9 0 0", "0 -9 0", "-9 -9 0"})},
       // Numbered from 0, on the line that holds it, as check tells it.
       {"point number out of range",
        CrLf({"QZ_OBT", "1.000000", "3", "0 0 0", "-1 0 0", "0 -1 0", "2",
@@ -52,8 +50,7 @@ TEST(ConvertWeldTest, WritesOneMeshOrRefusesWithTheReason) {
        "the object has points 0 to 2 only\n" +
            refused,
        old_target},
-      {"no points", CrLf({"QZ_OBT", "1.000000", "0", "1", "0 0 0 0"}), "2", 1,
-       "",
+      {"no points", ObtText(1, {}, {"0 0 0 0"}), "2", 1, "",
        "obtmirror-cli: cannot weld: line 5: triangle 0 names point 0, but "
        "the object has no points\n" +
            refused,

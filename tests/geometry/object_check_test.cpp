@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <initializer_list>
 #include <string>
 #include <vector>
 
+#include "support/obt_text.h"
 #include "support/temp_dir.h"
 #include "support/text_files.h"
 
@@ -15,24 +15,14 @@ using geometry::Finding;
 using geometry::FindingKind;
 using geometry::FindingList;
 using testing_support::CrLf;
+using testing_support::ObtLine;
+using testing_support::ObtText;
 
 struct Run {
   mirror::MirrorCentre centre;
   mirror::OctantCode from = 1;
   uint8_t to = 2;
 };
-
-// A version 2 file: points from line 4, the triangle count on line 4 + N,
-// triangles from line 5 + N.
-std::string Obt(std::initializer_list<std::string_view> points,
-                std::initializer_list<std::string_view> triangles) {
-  std::string text =
-      CrLf({"QZ_OBT", "2.000000", std::to_string(points.size())});
-  for (const std::string_view point : points) text += CrLf({point});
-  text += CrLf({std::to_string(triangles.size())});
-  for (const std::string_view triangle : triangles) text += CrLf({triangle});
-  return text + CrLf({"0"});
-}
 
 FindingList CheckObject(const obt::ObtObject& object, const Run& run) {
   return geometry::CheckObject(
@@ -57,11 +47,13 @@ FindingList CheckFile(const std::string& file, const Run& run) {
 
 // One triangle whose edges lie in the three planes through 0, and one with
 // an edge along the z axis.
-const std::string kEighth = Obt({"-10 0 0", "0 -10 0", "0 0 -10"}, {"0 2 1 1"});
-const std::string kOnAxis = Obt({"0 0 0", "0 0 -10", "-5 -5 -5"}, {"0 1 2 1"});
+const std::string kEighth =
+    ObtText(2, {"-10 0 0", "0 -10 0", "0 0 -10"}, {"0 2 1 1"});
+const std::string kOnAxis =
+    ObtText(2, {"0 0 0", "0 0 -10", "-5 -5 -5"}, {"0 1 2 1"});
 const std::string kTetrahedron =
-    Obt({"0 0 0", "10 0 0", "0 10 0", "0 0 10"},
-        {"0 2 1 0", "0 1 3 0", "1 2 3 0", "0 3 2 0"});
+    ObtText(2, {"0 0 0", "10 0 0", "0 10 0", "0 0 10"},
+            {"0 2 1 0", "0 1 3 0", "1 2 3 0", "0 3 2 0"});
 
 struct FindingCase {
   const char* name;
@@ -79,19 +71,19 @@ TEST(ObjectCheckTest, FindsEachKindOnItsLine) {
        {{}, 1, 3},
        {K::kDuplicateCopy, 0, {1}}},
       {"wholly beyond x, same octants",
-       Obt({"5 -5 -5"}, {}),
+       ObtText(2, {"5 -5 -5"}),
        {},
        {K::kObjectInOtherOctant, 0, {2, 1, 1 | 2}}},
       {"wholly beyond x, other octants",
-       Obt({"5 -5 -5"}, {}),
+       ObtText(2, {"5 -5 -5"}),
        {{}, 1, 4},
        {K::kCopiesInOtherOctants, 0, {2, 1, 2 | 8, 1 | 4}}},
       {"crossing x = 0",
-       Obt({"-5 -1 -1", "5 -1 -1"}, {}),
+       ObtText(2, {"-5 -1 -1", "5 -1 -1"}),
        {},
        {K::kPointBeyondPlane, 5, {1, 0, 5, 0}}},
       {"image past 32 bits",
-       Obt({"-2147483648 0 0"}, {}),
+       ObtText(2, {"-2147483648 0 0"}),
        {{1, 0, 0}},
        {K::kImageWraps, 4, {0, 0, 2147483650, -2147483646}}},
       {"negative count",
@@ -103,27 +95,27 @@ TEST(ObjectCheckTest, FindsEachKindOnItsLine) {
        {},
        {K::kListEndsEarly, 5, {0, 1, 3}}},
       {"text after the end",
-       CrLf({"QZ_OBT", "1.000000", "0", "0", "", "extra"}),
+       ObtText(1, {}) + CrLf({"", "extra"}),
        {},
        {K::kTextAfterEnd, 6}},
       {"point number past the end",
-       Obt({"0 0 0", "1 0 0", "0 1 0"}, {"0 1 7 0"}),
+       ObtText(2, {"0 0 0", "1 0 0", "0 1 0"}, {"0 1 7 0"}),
        {},
        {K::kBadPointNumber, 8, {0, 7, 3}}},
       {"one point twice",
-       Obt({"0 0 0", "1 0 0", "0 1 0"}, {"0 0 1 0"}),
+       ObtText(2, {"0 0 0", "1 0 0", "0 1 0"}, {"0 0 1 0"}),
        {},
        {K::kDegenerateTriangle, 8, {0, 0}}},
       {"two corners in one place",
-       Obt({"0 0 0", "1 0 0", "0 0 0"}, {"0 1 2 0"}),
+       ObtText(2, {"0 0 0", "1 0 0", "0 0 0"}, {"0 1 2 0"}),
        {},
        {K::kDegenerateTriangle, 8, {0, 1}}},
       {"corners on one line",
-       Obt({"0 0 0", "1 0 0", "2 0 0"}, {"0 1 2 0"}),
+       ObtText(2, {"0 0 0", "1 0 0", "2 0 0"}, {"0 1 2 0"}),
        {},
        {K::kDegenerateTriangle, 8, {0, 2}}},
       {"face in x = 0",
-       Obt({"0 0 0", "0 -10 0", "0 0 -10"}, {"0 1 2 0"}),
+       ObtText(2, {"0 0 0", "0 -10 0", "0 0 -10"}, {"0 1 2 0"}),
        {},
        {K::kTriangleInPlane, 8, {0, 0, 0}}},
       {"edge in x = 0 meets its image",
@@ -141,12 +133,12 @@ TEST(ObjectCheckTest, FindsEachKindOnItsLine) {
        {K::kInconsistentEdge, 8, {0, 1}}},
       {"closed, facing out", kTetrahedron, {{}, 1, 0}, {K::kOutwardVolume}},
       {"closed, inside out",
-       Obt({"0 0 0", "10 0 0", "0 10 0", "0 0 10"},
-           {"0 1 2 0", "0 3 1 0", "1 3 2 0", "0 2 3 0"}),
+       ObtText(2, {"0 0 0", "10 0 0", "0 10 0", "0 0 10"},
+               {"0 1 2 0", "0 3 1 0", "1 3 2 0", "0 2 3 0"}),
        {{}, 1, 0},
        {K::kInwardVolume}},
       {"closed, enclosing nothing",
-       Obt({"0 0 0", "10 0 0", "0 10 0"}, {"0 1 2 0", "1 0 2 0"}),
+       ObtText(2, {"0 0 0", "10 0 0", "0 10 0"}, {"0 1 2 0", "1 0 2 0"}),
        {{}, 1, 0},
        {K::kFlatVolume}},
   };
@@ -215,15 +207,13 @@ TEST(ObjectCheckTest, CountsEveryEdgeOfALargeGrid) {
   };
   for (const bool turned : {false, true}) {
     SCOPED_TRACE(turned ? "one triangle turned" : "as made");
-    std::string file =
-        CrLf({"QZ_OBT", "2.000000", std::to_string((kSide + 1) * (kSide + 1))});
+    std::vector<std::string> points;
     for (int row = 0; row <= kSide; ++row) {
       for (int column = 0; column <= kSide; ++column) {
-        file += CrLf({std::to_string(-10 - 10 * column) + " " +
-                      std::to_string(-10 - 10 * row) + " -10"});
+        points.push_back(ObtLine(-10 - 10 * column, -10 - 10 * row, -10));
       }
     }
-    file += CrLf({std::to_string(2 * kSide * kSide)});
+    std::vector<std::string> triangles;
     for (int row = 0; row < kSide; ++row) {
       for (int column = 0; column < kSide; ++column) {
         const int a = point(row, column);
@@ -231,15 +221,11 @@ TEST(ObjectCheckTest, CountsEveryEdgeOfALargeGrid) {
         const int c = point(row + 1, column);
         const int d = point(row + 1, column + 1);
         const bool turn = turned && row == kSide / 2 && column == kSide / 2;
-        file += CrLf({std::to_string(a) + " " + std::to_string(b) + " " +
-                          std::to_string(d) + " 0",
-                      turn ? std::to_string(a) + " " + std::to_string(c) + " " +
-                                 std::to_string(d) + " 0"
-                           : std::to_string(a) + " " + std::to_string(d) + " " +
-                                 std::to_string(c) + " 0"});
+        triangles.push_back(ObtLine(a, b, d, 0));
+        triangles.push_back(turn ? ObtLine(a, c, d, 0) : ObtLine(a, d, c, 0));
       }
     }
-    const FindingList findings = CheckFile(file + CrLf({"0"}), {});
+    const FindingList findings = CheckFile(ObtText(2, points, triangles), {});
     EXPECT_EQ(findings.Count(FindingKind::kOpenEdge), 4 * kSide);
     EXPECT_EQ(findings.Count(FindingKind::kInconsistentEdge), turned ? 3 : 0);
     EXPECT_EQ(findings.Count(FindingKind::kCrowdedEdge), 0);
@@ -268,25 +254,20 @@ TEST(ObjectCheckTest, CountsTheEdgesOfAFanWhateverItsSize) {
                    std::to_string(static_cast<int>(c.change)));
       // The hub is point 0, the rim points 1 to `rim` around it; triangle
       // i - 1 is 0 i i+1, the last closes the fan.
-      std::string file = CrLf(
-          {"QZ_OBT", "2.000000", std::to_string(rim + 1), "-500 -500 -10"});
+      std::vector<std::string> points = {"-500 -500 -10"};
       for (int i = 0; i < rim; ++i) {
-        file += CrLf({std::to_string(-500 - i) + " " +
-                      std::to_string(-100 - i * i) + " -10"});
+        points.push_back(ObtLine(-500 - i, -100 - i * i, -10));
       }
       const int turned = rim / 2;
       std::vector<std::string> triangles;
       for (int i = 1; i <= rim; ++i) {
         const int next = i % rim + 1;
-        triangles.push_back(
-            c.change == Change::kOneTurned && i == turned
-                ? "0 " + std::to_string(next) + " " + std::to_string(i) + " 0"
-                : "0 " + std::to_string(i) + " " + std::to_string(next) + " 0");
+        triangles.push_back(c.change == Change::kOneTurned && i == turned
+                                ? ObtLine(0, next, i, 0)
+                                : ObtLine(0, i, next, 0));
       }
       if (c.change == Change::kOneRepeated) triangles.push_back(triangles[0]);
-      file += CrLf({std::to_string(triangles.size())});
-      for (const std::string& triangle : triangles) file += CrLf({triangle});
-      const FindingList findings = CheckFile(file + CrLf({"0"}), {});
+      const FindingList findings = CheckFile(ObtText(2, points, triangles), {});
       EXPECT_EQ(findings.Count(FindingKind::kOpenEdge), rim - c.open_less);
       EXPECT_EQ(findings.Count(FindingKind::kInconsistentEdge), c.inconsistent);
       EXPECT_EQ(findings.Count(FindingKind::kCrowdedEdge), c.crowded);

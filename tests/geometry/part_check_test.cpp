@@ -14,8 +14,8 @@
 
 #include "geometry/object_check.h"
 #include "obt/obt_object.h"
+#include "support/obt_text.h"
 #include "support/temp_dir.h"
-#include "support/text_files.h"
 #include "work/feedback.h"
 
 namespace {
@@ -23,7 +23,8 @@ namespace {
 using geometry::Finding;
 using geometry::FindingKind;
 using geometry::FindingList;
-using testing_support::CrLf;
+using testing_support::ObtLine;
+using testing_support::ObtText;
 
 // The findings on `file`, for a run into no other octant.
 FindingList CheckFile(const std::string& file) {
@@ -62,8 +63,7 @@ class Parts {
       const int a = first + face[0];
       const int b = first + (inside_out ? face[2] : face[1]);
       const int c = first + (inside_out ? face[1] : face[2]);
-      part.push_back(std::to_string(a) + " " + std::to_string(b) + " " +
-                     std::to_string(c) + " 0");
+      part.push_back(ObtLine(a, b, c, 0));
     }
     if (open) part.pop_back();
     return *this;
@@ -75,16 +75,14 @@ class Parts {
     const int first = static_cast<int>(points_.size());
     for (const auto& [dx, dy, dz] :
          {std::array{0, 0, 0}, {-1, -1, 2}, {1, -1, 2}, {0, 1, 2}}) {
-      points_.push_back(std::to_string(x + dx) + " " + std::to_string(y + dy) +
-                        " " + std::to_string(z + dz));
+      points_.push_back(ObtLine(x + dx, y + dy, z + dz));
     }
     static constexpr int kFaces[4][3] = {
         {0, 1, 2}, {0, 2, 3}, {0, 3, 1}, {1, 3, 2}};
     std::vector<std::string>& part = parts_.emplace_back();
     for (const auto& face : kFaces) {
-      part.push_back(std::to_string(first + face[0]) + " " +
-                     std::to_string(first + face[inside_out ? 1 : 2]) + " " +
-                     std::to_string(first + face[inside_out ? 2 : 1]) + " 0");
+      part.push_back(ObtLine(first + face[0], first + face[inside_out ? 1 : 2],
+                             first + face[inside_out ? 2 : 1], 0));
     }
     return *this;
   }
@@ -96,20 +94,19 @@ class Parts {
     points_.insert(points_.end(), {"0 0 50", "0 0 -50"});
     for (int k = 0; k < rim; ++k) {
       const double angle = 2 * std::numbers::pi * k / rim;
-      points_.push_back(
-          std::to_string(std::lround(100 * std::cos(angle))) + " " +
-          std::to_string(std::lround(100 * std::sin(angle))) + " 0");
+      points_.push_back(ObtLine(std::lround(100 * std::cos(angle)),
+                                std::lround(100 * std::sin(angle)), 0));
     }
     std::vector<std::string>& part = parts_.emplace_back();
     for (int k = 0; k < rim; ++k) {
-      const std::string here = std::to_string(first + 2 + k);
-      const std::string next = std::to_string(first + 2 + (k + 1) % rim);
-      const std::string top = std::to_string(first);
-      const std::string bottom = std::to_string(first + 1);
-      part.push_back(inside_out ? next + " " + here + " " + top + " 0"
-                                : here + " " + next + " " + top + " 0");
-      part.push_back(inside_out ? here + " " + next + " " + bottom + " 0"
-                                : next + " " + here + " " + bottom + " 0");
+      const int here = first + 2 + k;
+      const int next = first + 2 + (k + 1) % rim;
+      const int top = first;
+      const int bottom = first + 1;
+      part.push_back(inside_out ? ObtLine(next, here, top, 0)
+                                : ObtLine(here, next, top, 0));
+      part.push_back(inside_out ? ObtLine(here, next, bottom, 0)
+                                : ObtLine(next, here, bottom, 0));
     }
     return *this;
   }
@@ -117,14 +114,11 @@ class Parts {
   // Two triangles back to back: closed, but enclosing nothing.
   Parts& Sheet(int at) {
     const int first = static_cast<int>(points_.size());
-    points_.push_back(std::to_string(at) + " 0 0");
-    points_.push_back(std::to_string(at + 10) + " 0 0");
-    points_.push_back(std::to_string(at) + " 10 0");
-    const std::string a = std::to_string(first);
-    const std::string b = std::to_string(first + 1);
-    const std::string c = std::to_string(first + 2);
-    parts_.push_back(
-        {a + " " + b + " " + c + " 0", b + " " + a + " " + c + " 0"});
+    points_.push_back(ObtLine(at, 0, 0));
+    points_.push_back(ObtLine(at + 10, 0, 0));
+    points_.push_back(ObtLine(at, 10, 0));
+    parts_.push_back({ObtLine(first, first + 1, first + 2, 0),
+                      ObtLine(first + 1, first, first + 2, 0)});
     return *this;
   }
 
@@ -152,12 +146,7 @@ class Parts {
         in_turns = true;
       }
     }
-    std::string text =
-        CrLf({"QZ_OBT", "2.000000", std::to_string(points_.size())});
-    for (const std::string& point : points_) text += CrLf({point});
-    text += CrLf({std::to_string(triangles.size())});
-    for (const std::string& triangle : triangles) text += CrLf({triangle});
-    return text + CrLf({"0"});
+    return ObtText(2, points_, triangles);
   }
 
  private:

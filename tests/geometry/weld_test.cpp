@@ -20,15 +20,15 @@
 #include "obt/obt_object.h"
 #include "obt/pending_io_error.h"
 #include "shapes.h"
+#include "support/obt_text.h"
 #include "support/temp_dir.h"
-#include "support/text_files.h"
 #include "work/feedback.h"
 #include "work/run_inputs.h"
 
 namespace geometry {
 namespace {
 
-using testing_support::CrLf;
+using testing_support::ObtText;
 using testing_support::TempDir;
 using work::TableEntry;
 
@@ -185,13 +185,12 @@ TEST(WeldTest, CraftedSourcesWeldByDefinition) {
   // turns back over the same points, so that none of the three stays, and
   // triangle 3 has no area.
   const std::string duplicates =
-      CrLf({"QZ_OBT", "2.000000", "4", "-1 -1 -1", "-5 -1 -1", "-1 -5 -1",
-            "-1 -1 -1", "4", "0 1 2 1", "3 1 2 2", "1 0 2 3", "0 0 1 4", "0"});
+      ObtText(2, {"-1 -1 -1", "-5 -1 -1", "-1 -5 -1", "-1 -1 -1"},
+              {"0 1 2 1", "3 1 2 2", "1 0 2 3", "0 0 1 4"});
   const std::vector<CraftedCase> cases = {
       // Mirrored on z, the face lies on its own mirror image, turned back.
       {"face in a mirror plane",
-       CrLf({"QZ_OBT", "1.000000", "3", "-9 0 0", "0 -9 0", "-9 -9 0", "1",
-             "0 1 2 4"}),
+       ObtText(1, {"-9 0 0", "0 -9 0", "-9 -9 0"}, {"0 1 2 4"}),
        {.to = 16},
        3,
        2},
@@ -199,22 +198,22 @@ TEST(WeldTest, CraftedSourcesWeldByDefinition) {
       {"duplicates, mirrored", duplicates, {.to = 2 | 16}, 3 * 1, 3 * 3},
       // Reaching across x = 0, triangle 1 is triangle 0 mirrored on x.
       {"source straddling a plane",
-       CrLf({"QZ_OBT", "1.000000", "5", "-5 -1 -1", "3 -1 -1", "0 -5 -1",
-             "5 -1 -1", "-3 -1 -1", "2", "0 1 2 0", "4 3 2 0"}),
+       ObtText(1, {"-5 -1 -1", "3 -1 -1", "0 -5 -1", "5 -1 -1", "-3 -1 -1"},
+               {"0 1 2 0", "4 3 2 0"}),
        {.to = 2},
        5,
        2},
       // -2^31 is its own mirror image in 32 bits: this face lies in the
       // plane, as far as the written numbers go.
       {"coordinates that wrap",
-       CrLf({"QZ_OBT", "1.000000", "3", "-2147483648 -5 -1",
-             "-2147483648 -1 -5", "-2147483648 -1 -1", "1", "0 1 2 0"}),
+       ObtText(1,
+               {"-2147483648 -5 -1", "-2147483648 -1 -5", "-2147483648 -1 -1"},
+               {"0 1 2 0"}),
        {.to = 2},
        3,
        2},
       {"centre off zero",
-       CrLf({"QZ_OBT", "1.000000", "3", "100 -9 -9", "90 0 -9", "90 -9 0", "1",
-             "0 1 2 0"}),
+       ObtText(1, {"100 -9 -9", "90 0 -9", "90 -9 0"}, {"0 1 2 0"}),
        {.to = kAll, .centre_x = "100"},
        27 - 12,
        1},

@@ -12,6 +12,7 @@
 
 #include "mesh_files.h"
 #include "support/child.h"
+#include "support/obt_text.h"
 #include "support/temp_dir.h"
 #include "support/text_files.h"
 
@@ -20,6 +21,7 @@ namespace {
 using testing_support::Child;
 using testing_support::ChildOutcome;
 using testing_support::CrLf;
+using testing_support::ObtText;
 using testing_support::ReadFile;
 using testing_support::TempDir;
 using testing_support::WriteFile;
@@ -31,8 +33,7 @@ const std::string kNameError = "Fehler in Dateinamen aufgetreten\n";
 const std::string kQuadObj =
     "v 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\nf 1 2 3 4\nl 1 3\n";
 const std::string kQuadObt =
-    CrLf({"QZ_OBT", "2.000000", "4", "0 0 0", "1 0 0", "1 1 0", "0 1 0", "2",
-          "0 1 2 5", "0 2 3 5", "0"});
+    ObtText(2, {"0 0 0", "1 0 0", "1 1 0", "0 1 0"}, {"0 1 2 5", "0 2 3 5"});
 
 struct Case {
   const char* name;
@@ -112,9 +113,10 @@ TEST_F(MeshCliTest, ImportReportsEachOutcome) {
        0,
        "4 points, 2 triangles, 1 mesh read, scale 2\n",
        in_dir_ + "m.obj: left out 0 points and 1 line\n",
-       CrLf({"QZ_OBT", "2.000000", "4", "-1 0 2147483645", "1 0 2147483645",
-             "1 2 2147483645", "-1 2 2147483645", "2", "1 0 2 0", "2 0 3 0",
-             "0"})},
+       ObtText(2,
+               {"-1 0 2147483645", "1 0 2147483645", "1 2 2147483645",
+                "-1 2 2147483645"},
+               {"1 0 2 0", "2 0 3 0"})},
       {"not a mesh",
        "hello\n",
        {},
@@ -202,7 +204,7 @@ TEST_F(MeshCliTest, ExportReportsEachOutcome) {
            "s.obt: line 10: triangle 1 names point 3, but the object has 3 "
            "points\n"},
       {"no triangle",
-       CrLf({"QZ_OBT", "1.000000", "1", "0 0 0", "0"}),
+       ObtText(1, {"0 0 0"}),
        {},
        1,
        "",
@@ -215,7 +217,7 @@ TEST_F(MeshCliTest, ExportReportsEachOutcome) {
        in_dir_ + "s.obt: the file holds 2 whole points of the 3 that line 3 "
                  "announces\n"},
       {"malformed number",
-       CrLf({"QZ_OBT", "1.000000", "1", "0 0,5 0", "0"}),
+       ObtText(1, {"0 0,5 0"}),
        {},
        2,
        "",

@@ -31,70 +31,65 @@ struct OutputCase {
 TEST(ConversionRunTest, WritesExactBytes) {
   const std::vector<OutputCase> cases = {
       {"worked example: octants 2 and 4",
-       CrLf({"QZ_OBT", "2.000000", "3", "0 0 0", "10 0 0", "0 10 5", "1",
-             "0 1 2 7", "0"}),
-       Octants({2, 4}),
-       CrLf({"QZ_OBT", "2.000000", "9", "0 0 0", "10 0 0", "0 10 5", "0 0 0",
-             "-10 0 0", "0 10 5", "0 0 0", "-10 0 0", "0 -10 5", "3", "0 1 2 7",
-             "4 3 5 7", "6 7 8 7", "0"})},
+       ObtText(2, {"0 0 0", "10 0 0", "0 10 5"}, {"0 1 2 7"}), Octants({2, 4}),
+       ObtText(2,
+               {"0 0 0", "10 0 0", "0 10 5", "0 0 0", "-10 0 0", "0 10 5",
+                "0 0 0", "-10 0 0", "0 -10 5"},
+               {"0 1 2 7", "4 3 5 7", "6 7 8 7"})},
       {"centre is subtracted and added back",
-       CrLf({"QZ_OBT", "1.000000", "1", "15 2 3", "0"}),
+       ObtText(1, {"15 2 3"}),
        Octants({2}),
-       CrLf({"QZ_OBT", "1.000000", "2", "15 2 3", "5 2 3", "0"}),
+       ObtText(1, {"15 2 3", "5 2 3"}),
        {"10", "0", "0"}},
       {"fourth values keep their low byte; version 1 has no final line",
-       CrLf({"QZ_OBT", "1.000000", "0", "5", "0 1 2 -1", "0 1 2 256",
-             "0 1 2 300", "0 1 2 200", "0 1 2 $1FF"}),
+       ObtText(
+           1, {},
+           {"0 1 2 -1", "0 1 2 256", "0 1 2 300", "0 1 2 200", "0 1 2 $1FF"}),
        Octants({}),
-       CrLf({"QZ_OBT", "1.000000", "0", "5", "0 1 2 255", "0 1 2 0", "0 1 2 44",
-             "0 1 2 200", "0 1 2 255"})},
+       ObtText(1, {},
+               {"0 1 2 255", "0 1 2 0", "0 1 2 44", "0 1 2 200", "0 1 2 255"})},
       {"fourth value copied to every copy",
-       CrLf({"QZ_OBT", "2.000000", "1", "1 2 3", "1", "0 0 0 200", "0"}),
-       Octants({2, 4, 8}),
-       CrLf({"QZ_OBT", "2.000000", "4", "1 2 3", "-1 2 3", "-1 -2 3", "1 -2 3",
-             "4", "0 0 0 200", "1 1 1 200", "2 2 2 200", "3 3 3 200", "0"})},
+       ObtText(2, {"1 2 3"}, {"0 0 0 200"}), Octants({2, 4, 8}),
+       ObtText(2, {"1 2 3", "-1 2 3", "-1 -2 3", "1 -2 3"},
+               {"0 0 0 200", "1 1 1 200", "2 2 2 200", "3 3 3 200"})},
       {"version 2 without anything", CrLf({"QZ_OBT", "2.000000", "0", "0"}),
-       Octants(kAllOctants), CrLf({"QZ_OBT", "2.000000", "0", "0", "0"})},
+       Octants(kAllOctants), ObtText(2, {})},
       {"header without a final line end is still valid", "QZ_OBT\r\n1.000000",
-       Octants({2}), CrLf({"QZ_OBT", "1.000000", "0", "0"})},
+       Octants({2}), ObtText(1, {})},
       {"records spread over lines; the rest of a line is skipped",
        CrLf({"QZ_OBT", "2.000000", "2", "1 2", "3 4 5", "6 7 8 9", "", "1", "",
              "0 1", "1 5 extra", "1,2 never read", "0"}),
-       Octants({}),
-       CrLf(
-           {"QZ_OBT", "2.000000", "2", "1 2 3", "6 7 8", "1", "0 1 1 5", "0"})},
+       Octants({}), ObtText(2, {"1 2 3", "6 7 8"}, {"0 1 1 5"})},
       {"truncated points read as 0",
        CrLf({"QZ_OBT", "2.000000", "3", "1 1 1", "2 2 2"}), Octants({}),
-       CrLf({"QZ_OBT", "2.000000", "3", "1 1 1", "2 2 2", "0 0 0", "0", "0"})},
+       ObtText(2, {"1 1 1", "2 2 2", "0 0 0"})},
       {"truncated triangles read as 0",
        "QZ_OBT\r\n1.000000\r\n1\r\n1 2 3\r\n2\r\n0 0 0 9", Octants({}),
-       CrLf({"QZ_OBT", "1.000000", "1", "1 2 3", "2", "0 0 0 9", "0 0 0 0"})},
+       ObtText(1, {"1 2 3"}, {"0 0 0 9", "0 0 0 0"})},
       {"lone CR line ends, tabs and blanks",
        "QZ_OBT\r2.000000\r1\r\t 4   5\t6 \r\r0\r", Octants({}),
-       CrLf({"QZ_OBT", "2.000000", "1", "4 5 6", "0", "0"})},
+       ObtText(2, {"4 5 6"})},
       {"hex and signed tokens written in decimal",
        CrLf({"QZ_OBT", "1.000000", "+1", "$FFFFFFFF +7 007", "$0"}),
-       Octants({}), CrLf({"QZ_OBT", "1.000000", "1", "-1 7 7", "0"})},
+       Octants({}), ObtText(1, {"-1 7 7"})},
       {"no points: triangles still offset by N = 0",
-       CrLf({"QZ_OBT", "2.000000", "0", "1", "0 1 2 7", "0"}), Octants({2}),
-       CrLf({"QZ_OBT", "2.000000", "0", "2", "0 1 2 7", "1 0 2 7", "0"})},
+       ObtText(2, {}, {"0 1 2 7"}), Octants({2}),
+       ObtText(2, {}, {"0 1 2 7", "1 0 2 7"})},
       {"target octants holding the source octant: exact duplicate",
-       CrLf({"QZ_OBT", "1.000000", "2", "1 2 3", "4 5 6", "1", "0 1 1 3"}),
-       Octants({1, 2}),
-       CrLf({"QZ_OBT", "1.000000", "6", "1 2 3", "4 5 6", "1 2 3", "4 5 6",
-             "-1 2 3", "-4 5 6", "3", "0 1 1 3", "2 3 3 3", "5 4 5 3"})},
+       ObtText(1, {"1 2 3", "4 5 6"}, {"0 1 1 3"}), Octants({1, 2}),
+       ObtText(1, {"1 2 3", "4 5 6", "1 2 3", "4 5 6", "-1 2 3", "-4 5 6"},
+               {"0 1 1 3", "2 3 3 3", "5 4 5 3"})},
       {"octant 64 into octant 1 mirrors all three axes",
-       CrLf({"QZ_OBT", "1.000000", "1", "1 2 3", "1", "0 1 2 1"}),
+       ObtText(1, {"1 2 3"}, {"0 1 2 1"}),
        Octants({1}),
-       CrLf({"QZ_OBT", "1.000000", "2", "1 2 3", "-1 -2 -3", "2", "0 1 2 1",
-             "2 1 3 1"}),
+       ObtText(1, {"1 2 3", "-1 -2 -3"}, {"0 1 2 1", "2 1 3 1"}),
        {"0", "0", "0"},
        Octants({64})},
       {"32-bit wrap-around of centre and negation",
-       CrLf({"QZ_OBT", "1.000000", "1", "5 -2147483648 -2147483648", "0"}),
+       ObtText(1, {"5 -2147483648 -2147483648"}),
        Octants({4, 16}),
-       CrLf({"QZ_OBT", "1.000000", "3", "5 -2147483648 -2147483648",
-             "-5 -2147483648 -2147483648", "5 -2147483648 2147483646", "0"}),
+       ObtText(1, {"5 -2147483648 -2147483648", "-5 -2147483648 -2147483648",
+                   "5 -2147483648 2147483646"}),
        {"-2147483648", "0", "2147483647"}},
       {"negative point count wraps the count line but reads nothing",
        CrLf({"QZ_OBT", "2.000000", "-1431655765", "-1431655765"}),
@@ -119,12 +114,10 @@ TEST(ConversionRunTest, WritesExactBytes) {
 }
 
 TEST(ConversionRunTest, AllEightOctantsMultiplyTheCounts) {
-  std::string source = CrLf({"QZ_OBT", "2.000000", "100"});
-  for (int i = 0; i < 100; ++i) source += CrLf({"1 2 3"});
-  source += CrLf({"50"});
-  for (int i = 0; i < 50; ++i) source += CrLf({"0 1 2 3"});
   TempDir dir;
-  WriteFile(dir.File("in.obt"), source);
+  WriteFile(dir.File("in.obt"),
+            ObtText(2, std::vector<std::string>(100, "1 2 3"),
+                    std::vector<std::string>(50, "0 1 2 3")));
   JobRun run;
   run.inputs.target_octant_checked = Octants(kAllOctants);
   ASSERT_EQ(run.Run(dir.File("in.obt"), dir.File("out.obt")),
@@ -166,16 +159,14 @@ TEST(ConversionRunTest, GaugeAndStatusSequence) {
     return calls;
   };
   const std::vector<GaugeCase> cases = {
-      {"both counts positive",
-       CrLf({"QZ_OBT", "2.000000", "1", "1 2 3", "1", "0 0 0 0", "0"}),
-       Octants({2}), join(full_half, full_half)},
-      {"no copies still reports 67",
-       CrLf({"QZ_OBT", "2.000000", "1", "1 2 3", "1", "0 0 0 0", "0"}),
+      {"both counts positive", ObtText(2, {"1 2 3"}, {"0 0 0 0"}), Octants({2}),
+       join(full_half, full_half)},
+      {"no copies still reports 67", ObtText(2, {"1 2 3"}, {"0 0 0 0"}),
        Octants({}), join(full_half, full_half)},
-      {"no points", CrLf({"QZ_OBT", "2.000000", "0", "1", "0 0 0 0", "0"}),
-       Octants({2}), join(empty_half, full_half)},
-      {"no triangles", CrLf({"QZ_OBT", "1.000000", "1", "1 2 3", "0"}),
-       Octants({2}), join(full_half, empty_half)},
+      {"no points", ObtText(2, {}, {"0 0 0 0"}), Octants({2}),
+       join(empty_half, full_half)},
+      {"no triangles", ObtText(1, {"1 2 3"}), Octants({2}),
+       join(full_half, empty_half)},
       {"negative counts", CrLf({"QZ_OBT", "1.000000", "-3", "-4"}),
        Octants({2}), join(empty_half, empty_half)},
   };
@@ -206,16 +197,14 @@ TEST(ConversionRunTest, MalformedNumberRaises106AndKeepsTheTarget) {
   };
   const std::vector<MalformedCase> cases = {
       {"comma in a point line",
-       CrLf({"QZ_OBT", "2.000000", "2", "1 2 3", "1,2,3", "0", "0"}),
+       ObtText(2, {"1 2 3", "1,2,3"}),
        {"max 100", "gauge 0", "gauge 33", "gauge 67"}},
       {"malformed point count",
        CrLf({"QZ_OBT", "2.000000", "1.5", "0"}),
        {"max 100", "gauge 0", "gauge 33"}},
-      {"malformed triangle",
-       CrLf({"QZ_OBT", "2.000000", "1", "1 2 3", "1", "0 1 x 7", "0"}),
+      {"malformed triangle", ObtText(2, {"1 2 3"}, {"0 1 x 7"}),
        then({"max 100", "gauge 0", "gauge 33", "gauge 67"})},
-      {"malformed fourth value",
-       CrLf({"QZ_OBT", "2.000000", "1", "1 2 3", "1", "0 1 2 -$7", "0"}),
+      {"malformed fourth value", ObtText(2, {"1 2 3"}, {"0 1 2 -$7"}),
        then({"max 100", "gauge 0", "gauge 33", "gauge 67"})},
       {"malformed triangle count",
        CrLf({"QZ_OBT", "1.000000", "1", "1 2 3", "$"}),
@@ -253,7 +242,7 @@ TEST(ConversionRunTest, MalformedNumberRaises106AndKeepsTheTarget) {
 
 TEST(ConversionRunTest, EarlierPendingErrorDoesNotCount) {
   TempDir dir;
-  WriteFile(dir.File("in.obt"), CrLf({"QZ_OBT", "1.000000", "0", "0"}));
+  WriteFile(dir.File("in.obt"), ObtText(1, {}));
   JobRun run;
   run.pending.Set(obt::kIoInvalidNumber);
   EXPECT_EQ(run.Run(dir.File("in.obt"), dir.File("out.obt")),
@@ -262,13 +251,10 @@ TEST(ConversionRunTest, EarlierPendingErrorDoesNotCount) {
 
 TEST(ConversionRunTest, JobKeepsSourceOctantAndReusesItsTables) {
   TempDir dir;
-  std::string big = CrLf({"QZ_OBT", "2.000000", "300"});
-  for (int i = 0; i < 300; ++i) big += CrLf({"7 7 7"});
-  big += CrLf({"300"});
-  for (int i = 0; i < 300; ++i) big += CrLf({"9 9 9 9"});
-  WriteFile(dir.File("big.obt"), big);
-  WriteFile(dir.File("small.obt"),
-            CrLf({"QZ_OBT", "1.000000", "1", "1 2 3", "1", "0 1 2 1"}));
+  WriteFile(dir.File("big.obt"),
+            ObtText(2, std::vector<std::string>(300, "7 7 7"),
+                    std::vector<std::string>(300, "9 9 9 9")));
+  WriteFile(dir.File("small.obt"), ObtText(1, {"1 2 3"}, {"0 1 2 1"}));
 
   JobRun run;
   run.inputs.source_octant_checked = Octants({64});
@@ -282,8 +268,7 @@ TEST(ConversionRunTest, JobKeepsSourceOctantAndReusesItsTables) {
             obt::RunResult::kSucceeded);
   EXPECT_EQ(run.job.mirror_state().source_octant, 64);
   EXPECT_EQ(ReadFile(dir.File("out.obt")),
-            CrLf({"QZ_OBT", "1.000000", "2", "1 2 3", "-1 -2 -3", "2",
-                  "0 1 2 1", "2 1 3 1"}));
+            ObtText(1, {"1 2 3", "-1 -2 -3"}, {"0 1 2 1", "2 1 3 1"}));
 }
 
 TEST(IoErrorTest, CodesAndMessages) {

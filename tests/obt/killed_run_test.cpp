@@ -24,7 +24,7 @@ namespace {
 
 using testing_support::Child;
 
-const std::string kOldTarget = CrLf({"QZ_OBT", "1.000000", "0", "0"});
+const std::string kOldTarget = ObtText(1, {});
 
 // A source up to its triangle count: small enough to fit into a FIFO's
 // buffer at once, large enough for a run into all octants to write some

@@ -10,6 +10,7 @@
 #include "obt/io_error.h"
 #include "obt/text_reader.h"
 #include "support/child.h"
+#include "support/obt_text.h"
 #include "support/system_call_filter.h"
 #include "support/temp_dir.h"
 #include "support/text_files.h"
@@ -20,6 +21,7 @@ using obt::ObtObject;
 using obt::ObtReadOutcome;
 using Status = ObtReadOutcome::Status;
 using testing_support::CrLf;
+using testing_support::ObtText;
 
 struct ReadCase {
   const char* name;
@@ -36,7 +38,7 @@ struct ReadCase {
 TEST(ObtObjectTest, ReadsWithLinesAndWhereTheFileFallsShort) {
   const std::vector<ReadCase> cases = {
       {"regular",
-       CrLf({"QZ_OBT", "2.000000", "2", "1 2 3", "4 5 6", "1", "0 1 1 7", "0"}),
+       ObtText(2, {"1 2 3", "4 5 6"}, {"0 1 1 7"}),
        Status::kRead,
        0,
        {4, 5},
@@ -82,7 +84,7 @@ TEST(ObtObjectTest, ReadsWithLinesAndWhereTheFileFallsShort) {
        1,
        0},
       {"text after a version 1 object",
-       CrLf({"QZ_OBT", "1.000000", "0", "0", "", "more"}),
+       ObtText(1, {}) + CrLf({"", "more"}),
        Status::kRead,
        0,
        {},
@@ -91,7 +93,7 @@ TEST(ObtObjectTest, ReadsWithLinesAndWhereTheFileFallsShort) {
        -1,
        6},
       {"closing line then text",
-       CrLf({"QZ_OBT", "2.000000", "0", "0", "0", "extra"}),
+       ObtText(2, {}) + CrLf({"extra"}),
        Status::kRead,
        0,
        {},
@@ -100,7 +102,7 @@ TEST(ObtObjectTest, ReadsWithLinesAndWhereTheFileFallsShort) {
        -1,
        6},
       {"closing line alone",
-       CrLf({"QZ_OBT", "2.000000", "0", "0", "0", ""}),
+       ObtText(2, {}) + CrLf({""}),
        Status::kRead,
        0,
        {},
@@ -193,17 +195,16 @@ TEST(ObtObjectTest, ReadsAndWritesListsFarLongerThanTheFirstRoom) {
   // The lists grow many times over while they are read; a canonical file
   // comes back byte for byte.
   constexpr int kCount = 300'000;
-  std::string text = CrLf({"QZ_OBT", "2.000000", std::to_string(kCount)});
+  std::vector<std::string> points;
+  std::vector<std::string> triangles;
   for (int i = 0; i < kCount; ++i) {
-    text += std::to_string(i) + " " + std::to_string(-i) + " " +
-            std::to_string(3 * i) + "\r\n";
+    points.push_back(std::to_string(i) + " " + std::to_string(-i) + " " +
+                     std::to_string(3 * i));
+    triangles.push_back(std::to_string(i) + " " +
+                        std::to_string(kCount - 1 - i) + " " +
+                        std::to_string(i / 2) + " " + std::to_string(i % 256));
   }
-  text += std::to_string(kCount) + "\r\n";
-  for (int i = 0; i < kCount; ++i) {
-    text += std::to_string(i) + " " + std::to_string(kCount - 1 - i) + " " +
-            std::to_string(i / 2) + " " + std::to_string(i % 256) + "\r\n";
-  }
-  text += "0\r\n";
+  const std::string text = ObtText(2, points, triangles);
   testing_support::TempDir dir;
   testing_support::WriteFile(dir.File("source.obt"), text);
   ObtObject object;
@@ -222,8 +223,8 @@ TEST(ObtObjectTest, WritesWhatItReadsByTheWritingRules) {
   testing_support::TempDir dir;
   const std::string source = dir.File("source.obt");
   testing_support::WriteFile(
-      source, CrLf({"QZ_OBT", "2.000000", "2", "+1  2 $10", "-4 5 6", "1",
-                    "0 1 1 263", "0", "ignored"}));
+      source,
+      ObtText(2, {"+1  2 $10", "-4 5 6"}, {"0 1 1 263"}) + CrLf({"ignored"}));
   ObtObject object;
   work::NullFeedback feedback;
   ASSERT_EQ(obt::ReadObtFile(source, object, feedback).status, Status::kRead);
@@ -231,8 +232,7 @@ TEST(ObtObjectTest, WritesWhatItReadsByTheWritingRules) {
   ASSERT_EQ(obt::WriteObtFile(dir.File("copy.obt"), object, create_error), 0);
   EXPECT_EQ(create_error, 0);
   EXPECT_EQ(testing_support::ReadFile(dir.File("copy.obt")),
-            CrLf({"QZ_OBT", "2.000000", "2", "1 2 16", "-4 5 6", "1", "0 1 1 7",
-                  "0"}));
+            ObtText(2, {"1 2 16", "-4 5 6"}, {"0 1 1 7"}));
   EXPECT_NE(
       obt::WriteObtFile(dir.File("no/such/dir.obt"), object, create_error), 0);
   EXPECT_EQ(create_error, ENOENT);

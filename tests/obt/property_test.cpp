@@ -81,17 +81,15 @@ Object MakeObject(std::mt19937& random, unsigned code, const Triple& centre) {
 }
 
 std::string ObtText(const Object& object) {
-  std::ostringstream out;
-  out << "QZ_OBT\r\n2.000000\r\n" << object.points.size() << "\r\n";
+  std::vector<std::string> points;
+  std::vector<std::string> triangles;
   for (const Triple& p : object.points) {
-    out << p[0] << ' ' << p[1] << ' ' << p[2] << "\r\n";
+    points.push_back(ObtLine(p[0], p[1], p[2]));
   }
-  out << object.triangles.size() << "\r\n";
   for (const Triple& t : object.triangles) {
-    out << t[0] << ' ' << t[1] << ' ' << t[2] << " 9\r\n";
+    triangles.push_back(ObtLine(t[0], t[1], t[2], 9));
   }
-  out << "0\r\n";
-  return out.str();
+  return testing_support::ObtText(2, points, triangles);
 }
 
 Object Parse(const std::string& text) {

@@ -117,8 +117,7 @@ TEST(FullDeviceTest, RaisesDiskFullAndStaysADevice) {
 }
 
 TEST_F(TargetFileTest, WriteFailingHalfWayKeepsTheOldTarget) {
-  std::string points = CrLf({"QZ_OBT", "2.000000", "8000"});
-  for (int i = 0; i < 8000; ++i) points += CrLf({"123456 234567 345678"});
+  const std::vector<std::string> points(8000, "123456 234567 345678");
   // All octants give about 1.5 MB of point lines in several blocks, which
   // two threads format and write by turns; the source octant alone gives
   // 170 kB in one block. The triangles are read meanwhile: a malformed one
@@ -127,19 +126,17 @@ TEST_F(TargetFileTest, WriteFailingHalfWayKeepsTheOldTarget) {
     std::string name;
     bool all_octants;
     rlim_t limit;
-    std::vector<std::string_view> triangles;
+    std::vector<std::string> triangles;
   };
   const std::vector<Case> cases = {
-      {"in the first of several blocks", true, 65536, {"0", "0"}},
-      {"in a later block", true, 1'200'000, {"0", "0"}},
-      {"in the only block", false, 65536, {"0", "0"}},
-      {"before a malformed triangle", true, 65536, {"1", "1 2 x 0", "0"}},
+      {"in the first of several blocks", true, 65536, {}},
+      {"in a later block", true, 1'200'000, {}},
+      {"in the only block", false, 65536, {}},
+      {"before a malformed triangle", true, 65536, {"1 2 x 0"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    std::string triangles;
-    for (const std::string_view line : c.triangles) triangles += CrLf({line});
-    WriteFile(source(), points + triangles);
+    WriteFile(source(), ObtText(2, points, c.triangles));
     WriteFile(dir_.File("out.obt"), kOldTarget);
     const int code = RunInChild({.file_size_limit = c.limit}, [&] {
       ::signal(SIGXFSZ, SIG_IGN);
@@ -162,16 +159,13 @@ TEST(RunWithoutThreadsTest, WritesTheSameBytes) {
   if (!testing_support::CanRunAsNobody()) GTEST_SKIP() << "no uid 65534";
   // Enough points and triangles for several blocks of lines and for the
   // helper that readies the copies' memory.
-  std::string source_text = CrLf({"QZ_OBT", "2.000000", "50000"});
-  for (int i = 0; i < 50000; ++i) {
-    source_text += CrLf({std::to_string(i) + " -7 " + std::to_string(3 * i)});
-  }
-  source_text += CrLf({"60000"});
+  std::vector<std::string> points;
+  for (int i = 0; i < 50000; ++i) points.push_back(ObtLine(i, -7, 3 * i));
+  std::vector<std::string> triangles;
   for (int t = 0; t < 60000; ++t) {
-    source_text +=
-        CrLf({std::to_string(t % 50000) + " 1 2 " + std::to_string(t % 256)});
+    triangles.push_back(ObtLine(t % 50000, 1, 2, t % 256));
   }
-  source_text += CrLf({"0"});
+  const std::string source_text = ObtText(2, points, triangles);
   TempDir dir;
   ASSERT_EQ(::chmod(dir.path().c_str(), 0777), 0);
   WriteFile(dir.File("source.obt"), source_text);
@@ -206,10 +200,9 @@ TEST(RunWithLittleAddressSpaceTest, RefusesWhatDoesNotFitAndGoesOn) {
   GTEST_SKIP() << "the address sanitizer maps far more than the limit leaves";
 #endif
   TempDir dir;
-  std::string small = CrLf({"QZ_OBT", "2.000000", "1000"});
-  for (int i = 0; i < 1000; ++i) small += CrLf({std::to_string(i) + " 5 6"});
-  small += CrLf({"1", "0 1 2 3", "0"});
-  WriteFile(dir.File("small.obt"), small);
+  std::vector<std::string> points;
+  for (int i = 0; i < 1000; ++i) points.push_back(ObtLine(i, 5, 6));
+  WriteFile(dir.File("small.obt"), ObtText(2, points, {"0 1 2 3"}));
   // Nine parts of seven million points: 756 MB of table, within the
   // capacity but not within the limit below.
   WriteFile(dir.File("huge.obt"), CrLf({"QZ_OBT", "2.000000", "7000000"}));

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "support/obt_text.h"
 #include "support/recording_feedback.h"
 #include "support/temp_dir.h"
 #include "support/text_files.h"
@@ -15,6 +16,8 @@ using testing_support::CountOpenFds;
 using testing_support::CrLf;
 using testing_support::kTinySource;
 using testing_support::kTinySourceMirroredOnX;
+using testing_support::ObtLine;
+using testing_support::ObtText;
 using testing_support::ReadFile;
 using testing_support::RecordingFeedback;
 using testing_support::TempDir;

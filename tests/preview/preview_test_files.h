@@ -4,9 +4,9 @@
 #include <array>
 #include <cstdint>
 #include <string>
-#include <string_view>
 #include <vector>
 
+#include "support/obt_text.h"
 #include "support/recording_feedback.h"
 #include "support/temp_dir.h"
 
@@ -24,20 +24,19 @@ using Triple = std::array<int32_t, 3>;
 inline const std::vector<Triple> kFrontPoints = {
     {0, 0, 0}, {1, 0, 1}, {3, 0, 3}, {4, 0, 0}, {2, 0, 2}};
 
-// A version 2 OBT file with CR LF line ends; every triangle gets the
-// FourthValue 7.
+// A version 2 OBT file; every triangle gets the FourthValue 7.
 inline std::string ObtText(const std::vector<Triple>& points,
                            const std::vector<Triple>& triangles) {
-  std::string text = "QZ_OBT\r\n2.000000\r\n";
-  auto line = [&text](const Triple& t, std::string_view tail) {
-    text += std::to_string(t[0]) + ' ' + std::to_string(t[1]) + ' ' +
-            std::to_string(t[2]) + std::string(tail) + "\r\n";
-  };
-  text += std::to_string(points.size()) + "\r\n";
-  for (const Triple& p : points) line(p, "");
-  text += std::to_string(triangles.size()) + "\r\n";
-  for (const Triple& t : triangles) line(t, " 7");
-  return text + "0\r\n";
+  using testing_support::ObtLine;
+  std::vector<std::string> point_lines;
+  std::vector<std::string> triangle_lines;
+  for (const Triple& p : points) {
+    point_lines.push_back(ObtLine(p[0], p[1], p[2]));
+  }
+  for (const Triple& t : triangles) {
+    triangle_lines.push_back(ObtLine(t[0], t[1], t[2], 7));
+  }
+  return testing_support::ObtText(2, point_lines, triangle_lines);
 }
 
 }  // namespace preview_test

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "support/obt_text.h"
+
 namespace testing_support {
 
 // Lines joined with CR LF, the last one included.
@@ -18,11 +20,9 @@ inline std::string CrLf(std::initializer_list<std::string_view> lines) {
 }
 
 // One point and one triangle, and what a run into octant 2 makes of it.
-inline const std::string kTinySource =
-    CrLf({"QZ_OBT", "2.000000", "1", "1 2 3", "1", "0 0 0 1", "0"});
+inline const std::string kTinySource = ObtText(2, {"1 2 3"}, {"0 0 0 1"});
 inline const std::string kTinySourceMirroredOnX =
-    CrLf({"QZ_OBT", "2.000000", "2", "1 2 3", "-1 2 3", "2", "0 0 0 1",
-          "1 1 1 1", "0"});
+    ObtText(2, {"1 2 3", "-1 2 3"}, {"0 0 0 1", "1 1 1 1"});
 
 // How many file descriptors the process holds open right now.
 int CountOpenFds();
