@@ -7,7 +7,7 @@
 #include <string>
 
 #include "grid_object.h"
-#include "obt/conversion_job.h"
+#include "run/conversion_job.h"
 #include "obt/pending_io_error.h"
 #include "support/temp_dir.h"
 #include "work/feedback.h"
@@ -31,7 +31,7 @@ void BM_ConversionRun(benchmark::State& state) {
   }
 
   obt::PendingIoError pending;
-  obt::ConversionJob job(pending);
+  run::ConversionJob job(pending);
   job.set_target_name(target.string());
   work::RunInputs inputs;
   inputs.source_name = source.string();
@@ -45,7 +45,7 @@ void BM_ConversionRun(benchmark::State& state) {
     state.PauseTiming();
     std::filesystem::remove(target);
     state.ResumeTiming();
-    if (job.RunConversionJob(inputs, feedback) != obt::RunResult::kSucceeded) {
+    if (job.RunConversionJob(inputs, feedback) != run::RunResult::kSucceeded) {
       state.SkipWithError("the run did not succeed");
       break;
     }

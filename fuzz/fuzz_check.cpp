@@ -27,7 +27,7 @@
 #include "geometry/exact_arithmetic.h"
 #include "geometry/object_check.h"
 #include "mirror/copy_plan.h"
-#include "obt/conversion_job.h"
+#include "run/conversion_job.h"
 #include "obt/io_error.h"
 #include "obt/obt_object.h"
 #include "obt/pending_io_error.h"
@@ -149,7 +149,7 @@ Surface SurfaceOf(const obt::ObtObject& result) {
 void HoldAgainstOutput(const FindingList& findings, const fs::path& source,
                        const work::RunInputs& inputs) {
   static obt::PendingIoError pending;
-  static obt::ConversionJob job(pending);
+  static run::ConversionJob job(pending);
   const fs::path target = ScratchDir() / "target.obt";
   job.set_target_name(target.string());
   work::NullFeedback feedback;
@@ -157,7 +157,7 @@ void HoldAgainstOutput(const FindingList& findings, const fs::path& source,
   run_inputs.source_name = source.string();
   try {
     if (job.RunConversionJob(run_inputs, feedback) !=
-        obt::RunResult::kSucceeded) {
+        run::RunResult::kSucceeded) {
       Fail("a run the check accepts was refused");
     }
   } catch (const obt::IoError&) {

@@ -21,7 +21,7 @@
 
 #include "fuzz_support.h"
 #include "geometry/weld_stage.h"
-#include "obt/conversion_job.h"
+#include "run/conversion_job.h"
 #include "obt/io_error.h"
 #include "obt/obt_object.h"
 #include "obt/pending_io_error.h"
@@ -141,7 +141,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
 
   // One job for the process, as the program keeps it.
   static obt::PendingIoError pending;
-  static obt::ConversionJob job(pending);
+  static run::ConversionJob job(pending);
   static geometry::WeldStage weld;
   work::NullFeedback feedback;
   job.set_target_name(target.string());
@@ -149,7 +149,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   bool succeeded = false;
   try {
     succeeded =
-        job.RunConversionJob(inputs, feedback) == obt::RunResult::kSucceeded;
+        job.RunConversionJob(inputs, feedback) == run::RunResult::kSucceeded;
   } catch (const obt::IoError&) {
   }
 

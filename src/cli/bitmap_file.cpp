@@ -6,7 +6,7 @@
 
 #include "cli/own_library.h"
 #include "obt/ordered_output.h"
-#include "obt/target_file.h"
+#include "files/target_file.h"
 #include "preview/png_module.h"
 
 namespace cli {
@@ -16,7 +16,7 @@ namespace {
 // writes its target: an existing image is replaced only by a complete one.
 std::string WriteParts(const std::string& path,
                        std::initializer_list<std::string_view> parts) {
-  obt::TargetFile target;
+  files::TargetFile target;
   if (const int error = target.OpenAnyName(path); error != 0) {
     return std::strerror(error);
   }

@@ -12,7 +12,7 @@
 #include "mirror/mirror_centre.h"
 #include "obt/io_error.h"
 #include "obt/obt_object.h"
-#include "obt/status_texts.h"
+#include "run/status_texts.h"
 #include "work/work_tables.h"
 
 namespace cli {
@@ -72,20 +72,20 @@ int CheckSource(const std::string& path, const RunOptions& options, bool json,
                 std::ostream& out, std::ostream& err) {
   if (path.empty()) {
     return Refuse(err,
-                  FailureLine({obt::FileNameFailure::Cause::kNoSource, {}, 0}),
-                  obt::kStatusFileNameError);
+                  FailureLine({run::FileNameFailure::Cause::kNoSource, {}, 0}),
+                  run::kStatusFileNameError);
   }
   obt::ObtObject object;
   work::NullFeedback feedback;
   const obt::ObtReadOutcome outcome = obt::ReadObtFile(path, object, feedback);
   if (outcome.status == Status::kNotOpened) {
     return Refuse(err,
-                  FailureLine({obt::FileNameFailure::Cause::kSourceNotOpened,
+                  FailureLine({run::FileNameFailure::Cause::kSourceNotOpened,
                                path, outcome.error}),
-                  obt::kStatusFileNameError);
+                  run::kStatusFileNameError);
   }
   if (outcome.status == Status::kNotObt) {
-    return Refuse(err, {}, obt::kStatusNotObt);
+    return Refuse(err, {}, run::kStatusNotObt);
   }
 
   // The run takes its inputs only after the header, in this order.
@@ -93,7 +93,7 @@ int CheckSource(const std::string& path, const RunOptions& options, bool json,
   geometry::CheckedRun run;
   if (!mirror::ReadMirrorCentre(inputs.centre_x_text, inputs.centre_y_text,
                                 inputs.centre_z_text, run.centre)) {
-    return Refuse(err, {}, obt::kStatusInvalidCentre);
+    return Refuse(err, {}, run::kStatusInvalidCentre);
   }
   mirror::OctantCode source_octant = 0;
   mirror::ReadSourceOctant(inputs.source_octant_checked, source_octant);
@@ -107,7 +107,7 @@ int CheckSource(const std::string& path, const RunOptions& options, bool json,
   const int32_t copies = run.plan.copy_count;
   if (auto reason = TooLarge(path, object.point_count, object.point_count_line,
                              "points", copies)) {
-    return Refuse(err, *reason, obt::kStatusObjectTooLarge);
+    return Refuse(err, *reason, run::kStatusObjectTooLarge);
   }
   // Reading stops at a malformed number or a failed read.
   const bool malformed = outcome.status == Status::kMalformedNumber;
@@ -119,11 +119,11 @@ int CheckSource(const std::string& path, const RunOptions& options, bool json,
     if (auto reason =
             TooLarge(path, object.triangle_count, object.triangle_count_line,
                      "triangles", copies)) {
-      return Refuse(err, *reason, obt::kStatusObjectTooLarge);
+      return Refuse(err, *reason, run::kStatusObjectTooLarge);
     }
   }
   if (outcome.status == Status::kTooLarge) {
-    return Refuse(err, {}, obt::kStatusObjectTooLarge);
+    return Refuse(err, {}, run::kStatusObjectTooLarge);
   }
   if (malformed) {
     err << At(path, outcome.line) << "malformed number\n"

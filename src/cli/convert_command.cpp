@@ -12,7 +12,7 @@
 #include "cli/full_path.h"
 #include "cli/terminal_progress.h"
 #include "geometry/weld_stage.h"
-#include "obt/conversion_job.h"
+#include "run/conversion_job.h"
 #include "obt/io_error.h"
 #include "obt/obt_object.h"
 #include "obt/pending_io_error.h"
@@ -86,7 +86,7 @@ ConvertCommand::ConvertCommand(CLI::App& app)
 
 int ConvertCommand::Run() const {
   obt::PendingIoError pending;
-  obt::ConversionJob job(pending);
+  run::ConversionJob job(pending);
   job.set_target_name(FullPath(target_));
   geometry::WeldStage weld;
   if (weld_) job.set_result_stage(&weld);
@@ -96,23 +96,23 @@ int ConvertCommand::Run() const {
   std::unique_ptr<work::Feedback> feedback = StderrProgress(quiet_);
 
   try {
-    const obt::RunResult result = job.RunConversionJob(inputs, *feedback);
+    const run::RunResult result = job.RunConversionJob(inputs, *feedback);
     feedback.reset();
-    if (result == obt::RunResult::kSucceeded) {
+    if (result == run::RunResult::kSucceeded) {
       if (weld_) {
         std::cout << "welded: " << weld.points_merged() << " points merged, "
                   << weld.triangles_dropped() << " triangles dropped\n";
       }
-      std::cout << obt::StatusText(result) << '\n';
+      std::cout << run::StatusText(result) << '\n';
       return kExitSucceeded;
     }
-    if (result == obt::RunResult::kFileNameError) {
+    if (result == run::RunResult::kFileNameError) {
       std::cerr << FailureLine(job.file_name_failure()) << '\n';
     }
     if (const auto& corner = weld.corner_out_of_range()) {
       std::cerr << CornerLine(*corner, inputs.source_name) << '\n';
     }
-    std::cerr << obt::StatusText(result) << '\n';
+    std::cerr << run::StatusText(result) << '\n';
     return kExitReported;
   } catch (const obt::IoError& error) {
     feedback.reset();

@@ -17,12 +17,12 @@
 #include "mesh/gauge_stretch.h"
 #include "obt/io_error.h"
 #include "obt/obt_object.h"
-#include "obt/status_texts.h"
+#include "run/status_texts.h"
 
 namespace cli {
 namespace {
 
-using Cause = obt::FileNameFailure::Cause;
+using Cause = run::FileNameFailure::Cause;
 
 // The formats the asset library's module offers, for the help text, which
 // must not start the module; a test holds the two lists together.
@@ -57,10 +57,10 @@ int ReadFailure(const obt::ObtReadOutcome& outcome, const std::string& source) {
       return ReportFileNameFailure(
           {Cause::kSourceNotOpened, source, outcome.error}, kExitReported);
     case ReadStatus::kNotObt:
-      std::cerr << obt::kStatusNotObt << '\n';
+      std::cerr << run::kStatusNotObt << '\n';
       return kExitReported;
     case ReadStatus::kTooLarge:
-      std::cerr << obt::kStatusObjectTooLarge << '\n';
+      std::cerr << run::kStatusObjectTooLarge << '\n';
       return kExitReported;
     case ReadStatus::kMalformedNumber:
       std::cerr << "obtmirror-cli: " << source << ": line " << outcome.line

@@ -3,12 +3,12 @@
 #include <cstring>
 #include <iostream>
 
-#include "obt/status_texts.h"
+#include "run/status_texts.h"
 
 namespace cli {
 
-std::string FailureLine(const obt::FileNameFailure& failure) {
-  using Cause = obt::FileNameFailure::Cause;
+std::string FailureLine(const run::FileNameFailure& failure) {
+  using Cause = run::FileNameFailure::Cause;
   switch (failure.cause) {
     case Cause::kNone:
       break;
@@ -27,10 +27,10 @@ std::string FailureLine(const obt::FileNameFailure& failure) {
   return {};
 }
 
-int ReportFileNameFailure(const obt::FileNameFailure& failure,
+int ReportFileNameFailure(const run::FileNameFailure& failure,
                           int exit_status) {
   std::cerr << FailureLine(failure) << '\n'
-            << obt::kStatusFileNameError << '\n';
+            << run::kStatusFileNameError << '\n';
   return exit_status;
 }
 

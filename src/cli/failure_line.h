@@ -3,17 +3,17 @@
 
 #include <string>
 
-#include "obt/conversion_job.h"
+#include "run/conversion_job.h"
 
 namespace cli {
 
 // Why a command ended with "Fehler in Dateinamen aufgetreten", which covers
 // a dozen causes, as one line for the user.
-std::string FailureLine(const obt::FileNameFailure& failure);
+std::string FailureLine(const run::FileNameFailure& failure);
 
 // That line and "Fehler in Dateinamen aufgetreten" on standard error;
 // returns `exit_status`.
-int ReportFileNameFailure(const obt::FileNameFailure& failure, int exit_status);
+int ReportFileNameFailure(const run::FileNameFailure& failure, int exit_status);
 
 }  // namespace cli
 

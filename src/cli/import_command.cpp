@@ -17,7 +17,7 @@
 #include "obt/io_error.h"
 #include "obt/obt_format.h"
 #include "obt/obt_object.h"
-#include "obt/status_texts.h"
+#include "run/status_texts.h"
 
 namespace cli {
 namespace {
@@ -117,7 +117,7 @@ ImportCommand::ImportCommand(CLI::App& app)
 }
 
 int ImportCommand::Run() const {
-  using Cause = obt::FileNameFailure::Cause;
+  using Cause = run::FileNameFailure::Cause;
   const std::string mesh_path = FullPath(mesh_);
   const std::string target = FullPath(target_);
   // Both are known to be wrong before anything is read.
@@ -148,7 +148,7 @@ int ImportCommand::Run() const {
     std::cerr << "obtmirror-cli: " << mesh_path << ": " << outcome.reason
               << '\n';
     if (outcome.status == Status::kTooLarge) {
-      std::cerr << obt::kStatusObjectTooLarge << '\n';
+      std::cerr << run::kStatusObjectTooLarge << '\n';
     }
     return kExitReported;
   }

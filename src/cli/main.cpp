@@ -3,7 +3,7 @@
 
 #include "cli/cli_app.h"
 #include "cli/exit_codes.h"
-#include "obt/process_signals.h"
+#include "files/process_signals.h"
 
 namespace {
 
@@ -17,7 +17,7 @@ std::string UsageOf(const CLI::App& app) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  obt::SetUpProcessSignals();
+  files::SetUpProcessSignals();
   cli::CliApp cli_app;
   CLI::App& app = cli_app.app;
   const cli::ConvertCommand& convert = cli_app.convert;

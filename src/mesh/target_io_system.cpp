@@ -12,7 +12,7 @@
 
 #include "obt/file_identity.h"
 #include "obt/ordered_output.h"
-#include "obt/unfinished_files.h"
+#include "files/unfinished_files.h"
 
 namespace mesh {
 
@@ -34,7 +34,7 @@ struct TargetIoSystem::Target {
   int out() const { return staged >= 0 ? staged : file.fd(); }
 
   std::string path;
-  obt::TargetFile file;
+  files::TargetFile file;
   int staged = -1;
   std::unique_ptr<char[]> buffer;
   std::size_t used = 0;
@@ -171,8 +171,8 @@ Assimp::IOStream* TargetIoSystem::Open(const char* path, const char* mode) {
     target->failed = true;
     RecordFailure(WriteFailure::Kind::kNotRegular, target->path, 0);
   } else if (const int error = target->file.OpenAnyName(
-                 target->path, named ? obt::TargetFile::Links::kFollow
-                                     : obt::TargetFile::Links::kReplace);
+                 target->path, named ? files::TargetFile::Links::kFollow
+                                     : files::TargetFile::Links::kReplace);
              error != 0) {
     target->failed = true;
     RecordFailure(WriteFailure::Kind::kNotCreated, target->path, error);
@@ -218,7 +218,7 @@ bool TargetIoSystem::CommitAll() {
   }
   // A few renames: an ending signal waits for them, so that it finds every
   // file old or every file new.
-  const obt::EndingSignalsHeld held;
+  const files::EndingSignalsHeld held;
   for (const std::unique_ptr<Target>& target : targets_) {
     target->file.MarkPlacing();
   }

@@ -8,13 +8,13 @@
 
 #include "mesh/write_failure.h"
 #include "mesh/written_file.h"
-#include "obt/target_file.h"
+#include "files/target_file.h"
 
 namespace mesh {
 
 // The file system as the library's exporters see it: every file they open
 // for writing (an OBJ's .mtl and a glTF's .bin as much as the file named)
-// is an obt::TargetFile, written beside its place and put there only by
+// is an files::TargetFile, written beside its place and put there only by
 // CommitAll, so that a failed export leaves nothing behind and every old
 // file as it was. A stream that cannot be opened is still handed out and
 // swallows what it is given, since some exporters do not expect none; the

@@ -6,6 +6,7 @@
 
 #include "mirror/copy_plan.h"
 #include "work/feedback.h"
+#include "work/triangle_shift.h"
 #include "work/work_tables.h"
 #include "work/wrap_arithmetic.h"
 
@@ -26,23 +27,11 @@ inline work::TableEntry MirroredPoint(const CopyPlan& plan, std::size_t copy,
 // How copy `copy` of the triangles names its points: copy·N further on, in
 // the file's 32-bit point numbers whatever N is, with the first two corners
 // swapped when the copy is mirrored on an odd number of axes.
-struct TriangleShift {
-  uint32_t offset = 0;
-  bool flip = false;
-};
-
-inline TriangleShift ShiftOfCopy(const CopyPlan& plan, std::size_t copy,
-                                 int32_t point_count) {
+inline work::TriangleShift ShiftOfCopy(const CopyPlan& plan, std::size_t copy,
+                                       int32_t point_count) {
   if (copy == 0) return {};
   return {static_cast<uint32_t>(point_count) * static_cast<uint32_t>(copy),
           plan.winding_flip[copy - 1] != 0};
-}
-
-inline work::TableEntry ShiftedTriangle(const TriangleShift& shift,
-                                        const work::TableEntry& triangle) {
-  return {work::WrapAdd(triangle[shift.flip ? 1 : 0], shift.offset),
-          work::WrapAdd(triangle[shift.flip ? 0 : 1], shift.offset),
-          work::WrapAdd(triangle[2], shift.offset)};
 }
 
 // Copy `copy` of one triangle.
@@ -50,7 +39,7 @@ inline work::TableEntry ReplicatedTriangle(const CopyPlan& plan,
                                            std::size_t copy,
                                            int32_t point_count,
                                            const work::TableEntry& triangle) {
-  return ShiftedTriangle(ShiftOfCopy(plan, copy, point_count), triangle);
+  return work::ShiftedTriangle(ShiftOfCopy(plan, copy, point_count), triangle);
 }
 
 // Fills point entries N+1 .. (copy_count+1)·N from entries 1..N, each

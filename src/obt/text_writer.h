@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
+#include "files/target_file.h"
 #include "obt/decimal_format.h"
 #include "obt/pending_io_error.h"
-#include "obt/target_file.h"
 #include "work/huge_pages.h"
 #include "work/page_block.h"
 
@@ -81,7 +81,7 @@ class TextWriter {
   static constexpr std::size_t kBufferSize = work::kHugePage;
 
   PendingIoError& pending_;
-  TargetFile target_;
+  files::TargetFile target_;
   // The buffer of single writes, which WriteLines uses for this thread's
   // blocks, and the helper thread's block buffer, both in `buffers_`.
   work::PageBlock buffers_;

@@ -11,10 +11,9 @@ namespace {
 
 char* WriteOneByOne(char* out, const work::TableEntry* triangles,
                     const uint8_t* fourth_values, std::size_t count,
-                    const mirror::TriangleShift& shift) {
+                    const work::TriangleShift& shift) {
   for (std::size_t i = 0; i < count; ++i) {
-    const work::TableEntry corners =
-        mirror::ShiftedTriangle(shift, triangles[i]);
+    const work::TableEntry corners = work::ShiftedTriangle(shift, triangles[i]);
     out = WriteNumberLineEndingInByte(out, fourth_values[i], corners[0],
                                       corners[1], corners[2]);
   }
@@ -33,7 +32,7 @@ constexpr uint32_t kEightDigitLimit = 100'000'000;
 // has more than eight digits.
 __attribute__((target("avx2"))) bool WriteEightLines(
     char*& out, const work::TableEntry* triangles, const uint8_t* fourth_values,
-    const mirror::TriangleShift& shift) {
+    const work::TriangleShift& shift) {
   const auto* numbers = reinterpret_cast<const __m128i*>(triangles[0].data());
   const __m128i offset = _mm_set1_epi32(static_cast<int>(shift.offset));
   __m128i quads[6];
@@ -82,7 +81,7 @@ __attribute__((target("avx2"))) bool WriteEightLines(
 
 char* WriteTriangleLines(char* out, const work::TableEntry* triangles,
                          const uint8_t* fourth_values, std::size_t count,
-                         const mirror::TriangleShift& shift) {
+                         const work::TriangleShift& shift) {
   std::size_t done = 0;
 #if defined(__x86_64__)
   if (vector_digits::Available()) {

@@ -4,13 +4,13 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "mirror/replication.h"
+#include "work/triangle_shift.h"
 #include "work/work_tables.h"
 
 namespace obt {
 
 // Writes `count` triangle records, the corners of triangles[i] moved as
-// `shift` says (mirror::ShiftedTriangle) and fourth_values[i] each, as
+// `shift` says (work::ShiftedTriangle) and fourth_values[i] each, as
 // WriteNumberLineEndingInByte writes one, and returns the end. Stores
 // nothing beyond `count` times the longest such record. Most of a
 // conversion's output is these lines: where the processor has 256-bit
@@ -18,7 +18,7 @@ namespace obt {
 // all of them are point numbers below 100,000,000.
 char* WriteTriangleLines(char* out, const work::TableEntry* triangles,
                          const uint8_t* fourth_values, std::size_t count,
-                         const mirror::TriangleShift& shift = {});
+                         const work::TriangleShift& shift = {});
 
 }  // namespace obt
 

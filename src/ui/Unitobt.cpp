@@ -41,7 +41,7 @@ void SetEnabledState(QWidget* control, bool enabled) {
 
 }  // namespace
 
-TForm1::TForm1(obt::ConversionJob& job, preview::Preview& preview,
+TForm1::TForm1(run::ConversionJob& job, preview::Preview& preview,
                MessageBoxes& message_boxes, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint |
                           Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -151,7 +151,7 @@ void TForm1::ObjSpiegel() {
   });
 }
 
-obt::RunResult TForm1::RunConversion() {
+run::RunResult TForm1::RunConversion() {
   StatusFeedback feedback(StatusLabel, StatusGauge);
   return job_.RunConversionJob(ReadRunInputs(), feedback);
 }

@@ -5,7 +5,7 @@
 #include <QWidget>
 #include <array>
 
-#include "obt/conversion_job.h"
+#include "run/conversion_job.h"
 #include "preview/preview.h"
 #include "ui/message_boxes.h"
 #include "work/run_inputs.h"
@@ -43,7 +43,7 @@ class TForm1 : public QWidget {
  public:
   // The job and the preview are the program's one conversion job and one
   // preview; they and the message boxes outlive the window.
-  TForm1(obt::ConversionJob& job, preview::Preview& preview,
+  TForm1(run::ConversionJob& job, preview::Preview& preview,
          MessageBoxes& message_boxes, QWidget* parent = nullptr);
 
   void FormCreate();
@@ -161,9 +161,9 @@ class TForm1 : public QWidget {
   // Loads and draws the source or a fresh result, as the preview list says.
   void RefreshPreview();
   // Runs the conversion into TargetName with the window's settings.
-  obt::RunResult RunConversion();
+  run::RunResult RunConversion();
 
-  obt::ConversionJob& job_;
+  run::ConversionJob& job_;
   preview::Preview& preview_;
   MessageBoxes& message_boxes_;
   QString start_directory_;

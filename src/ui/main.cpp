@@ -1,8 +1,8 @@
 #include <QApplication>
 
-#include "obt/conversion_job.h"
+#include "run/conversion_job.h"
 #include "obt/pending_io_error.h"
-#include "obt/process_signals.h"
+#include "files/process_signals.h"
 #include "preview/preview.h"
 #include "ui/Unitobt.h"
 #include "ui/message_boxes.h"
@@ -10,10 +10,10 @@
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   // After Qt has set up, so that these handlers are the ones in force.
-  obt::SetUpProcessSignals();
+  files::SetUpProcessSignals();
 
   obt::PendingIoError pending_io_error;
-  obt::ConversionJob job(pending_io_error);
+  run::ConversionJob job(pending_io_error);
   preview::Preview preview(pending_io_error);
   preview.InitPreview();
   ui::ModalMessageBoxes message_boxes;

@@ -49,7 +49,7 @@ void TForm1::RefreshPreview() {
       // the status line, so the preview keeps its last picture instead.
       path = EncodedPath(TemporaryResultFile());
       job_.set_target_name(path);
-      if (RunConversion() != obt::RunResult::kSucceeded) return;
+      if (RunConversion() != run::RunResult::kSucceeded) return;
     }
 
     StatusFeedback feedback(StatusLabel, StatusGauge);

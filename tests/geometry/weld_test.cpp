@@ -16,7 +16,7 @@
 
 #include "geometry/weld_stage.h"
 #include "mirror/copy_plan.h"
-#include "obt/conversion_job.h"
+#include "run/conversion_job.h"
 #include "obt/obt_object.h"
 #include "obt/pending_io_error.h"
 #include "shapes.h"
@@ -58,7 +58,7 @@ struct Converted {
 Converted Convert(const TempDir& dir, const std::string& source,
                   const RunSettings& settings, bool weld) {
   obt::PendingIoError pending;
-  obt::ConversionJob job(pending);
+  run::ConversionJob job(pending);
   WeldStage stage;
   if (weld) job.set_result_stage(&stage);
   const std::string target = dir.File(weld ? "welded.obt" : "plain.obt");
@@ -70,7 +70,7 @@ Converted Convert(const TempDir& dir, const std::string& source,
   inputs.target_octant_checked = Octants(settings.to);
   work::NullFeedback feedback;
   Converted converted;
-  EXPECT_EQ(job.RunConversionJob(inputs, feedback), obt::RunResult::kSucceeded);
+  EXPECT_EQ(job.RunConversionJob(inputs, feedback), run::RunResult::kSucceeded);
   EXPECT_EQ(obt::ReadObtFile(target, converted.object, feedback).status,
             obt::ObtReadOutcome::Status::kRead);
   converted.merged = stage.points_merged();

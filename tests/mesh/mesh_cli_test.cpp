@@ -389,9 +389,9 @@ TEST_F(MeshCliTest, TheLibrariesBindToTheProgramsOwnDefinitions) {
   ::unsetenv("LD_DEBUG");
   ASSERT_EQ(run.exit_status(), 0) << run.standard_error;
   const std::pair<const char*, const char*> bindings[] = {
-      {"obtmirror-mesh\\.so", "_ZN3obt20CreateUnfinishedFile"},
-      {"obtmirror-mesh\\.so", "_ZN3obt20ForgetUnfinishedFile"},
-      {"obtmirror-mesh\\.so", "_ZN3obt19PlaceUnfinishedFile"},
+      {"obtmirror-mesh\\.so", "_ZN5files20CreateUnfinishedFile"},
+      {"obtmirror-mesh\\.so", "_ZN5files20ForgetUnfinishedFile"},
+      {"obtmirror-mesh\\.so", "_ZN5files19PlaceUnfinishedFile"},
       {"libassimp\\.so\\S*", "_Znwm'"},
       {"libassimp\\.so\\S*", "_ZdlPv'"},
   };

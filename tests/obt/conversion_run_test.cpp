@@ -8,16 +8,16 @@
 #include <utility>
 #include <vector>
 
-#include "obt/conversion_job.h"
+#include "run/conversion_job.h"
 #include "obt/io_error.h"
-#include "obt/status_texts.h"
+#include "run/status_texts.h"
 #include "run_helpers.h"
 #include "test_files.h"
 
 namespace obt_test {
 namespace {
 
-const std::string kOk = "status " + std::string(obt::kStatusSucceeded);
+const std::string kOk = "status " + std::string(run::kStatusSucceeded);
 
 struct OutputCase {
   std::string name;
@@ -106,7 +106,7 @@ TEST(ConversionRunTest, WritesExactBytes) {
     run.inputs.source_octant_checked = c.source_octant;
     run.inputs.target_octant_checked = c.targets;
     ASSERT_EQ(run.Run(dir.File("in.obt"), dir.File("out.obt")),
-              obt::RunResult::kSucceeded);
+              run::RunResult::kSucceeded);
     EXPECT_EQ(ReadFile(dir.File("out.obt")), c.expected);
     EXPECT_EQ(run.feedback.calls.back(), "gauge 0");
     EXPECT_EQ(ReadFile(dir.File("in.obt")), c.source);
@@ -121,7 +121,7 @@ TEST(ConversionRunTest, AllEightOctantsMultiplyTheCounts) {
   JobRun run;
   run.inputs.target_octant_checked = Octants(kAllOctants);
   ASSERT_EQ(run.Run(dir.File("in.obt"), dir.File("out.obt")),
-            obt::RunResult::kSucceeded);
+            run::RunResult::kSucceeded);
   std::vector<std::string> lines;
   const std::string out = ReadFile(dir.File("out.obt"));
   for (std::size_t at = 0; at < out.size();) {
@@ -246,7 +246,7 @@ TEST(ConversionRunTest, EarlierPendingErrorDoesNotCount) {
   JobRun run;
   run.pending.Set(obt::kIoInvalidNumber);
   EXPECT_EQ(run.Run(dir.File("in.obt"), dir.File("out.obt")),
-            obt::RunResult::kSucceeded);
+            run::RunResult::kSucceeded);
 }
 
 TEST(ConversionRunTest, JobKeepsSourceOctantAndReusesItsTables) {
@@ -260,12 +260,12 @@ TEST(ConversionRunTest, JobKeepsSourceOctantAndReusesItsTables) {
   run.inputs.source_octant_checked = Octants({64});
   run.inputs.target_octant_checked = Octants(kAllOctants);
   ASSERT_EQ(run.Run(dir.File("big.obt"), dir.File("out.obt")),
-            obt::RunResult::kSucceeded);
+            run::RunResult::kSucceeded);
   // No radio button checked: the octant of the last run stays.
   run.inputs.source_octant_checked = Octants({});
   run.inputs.target_octant_checked = Octants({1});
   ASSERT_EQ(run.Run(dir.File("small.obt"), dir.File("out.obt")),
-            obt::RunResult::kSucceeded);
+            run::RunResult::kSucceeded);
   EXPECT_EQ(run.job.mirror_state().source_octant, 64);
   EXPECT_EQ(ReadFile(dir.File("out.obt")),
             ObtText(1, {"1 2 3", "-1 -2 -3"}, {"0 1 2 1", "2 1 3 1"}));

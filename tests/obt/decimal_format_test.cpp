@@ -93,7 +93,7 @@ TEST(DecimalFormatTest, TriangleLinesAsLineByLine) {
     std::size_t random_every;
     // Each special corner alone in a group of eight lines.
     bool special_corners;
-    mirror::TriangleShift shift = {};
+    work::TriangleShift shift = {};
   };
   const Case cases[] = {
       {"none", 0, 0, false},
@@ -133,7 +133,7 @@ TEST(DecimalFormatTest, TriangleLinesAsLineByLine) {
     char line[obt::kMaxNumberLineLength<4>];
     for (std::size_t i = 0; i < c.count; ++i) {
       const work::TableEntry shifted =
-          mirror::ShiftedTriangle(c.shift, corners[i]);
+          work::ShiftedTriangle(c.shift, corners[i]);
       expected.append(
           line, obt::WriteNumberLineEndingInByte(line, fourth[i], shifted[0],
                                                  shifted[1], shifted[2]));

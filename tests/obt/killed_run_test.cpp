@@ -71,7 +71,7 @@ TEST(KilledRunTest, SignalMidWriteKeepsTheOldTarget) {
     JobRun run;
     run.inputs.target_octant_checked = Octants(kAllOctants);
     ASSERT_EQ(run.Run(dir.File("whole.obt"), dir.File("out.obt")),
-              obt::RunResult::kSucceeded);
+              run::RunResult::kSucceeded);
     const std::string whole = ReadFile(dir.File("out.obt"));
     const std::size_t tail = CrLf({"0", "0"}).size();
     ASSERT_GT(whole.size(), tail);

@@ -1,4 +1,4 @@
-#include "obt/point_fields.h"
+#include "run/point_fields.h"
 
 #include <gtest/gtest.h>
 
@@ -62,7 +62,7 @@ TEST(PointFieldsTest, LinesMatchFormattedLinesOrAreNotMade) {
         std::pair{cases[1], false}, std::pair{cases[2], false},
         std::pair{cases[3], false}, std::pair{cases[4], false}}) {
     SCOPED_TRACE(std::string(c.name) + (as_stored ? ", as stored" : ""));
-    obt::PointFields fields;
+    run::PointFields fields;
     if (as_stored) {
       // Made while the rows come a few at a time, as a conversion reads
       // them.
@@ -86,7 +86,7 @@ TEST(PointFieldsTest, LinesMatchFormattedLinesOrAreNotMade) {
               work::WrapMultiply(c.points[row][axis], sign), c.centre[axis]);
         }
         char expected[obt::kMaxNumberLineLength<3>];
-        char out[obt::kMaxNumberLineLength<3> + obt::PointFields::kSlack];
+        char out[obt::kMaxNumberLineLength<3> + run::PointFields::kSlack];
         EXPECT_EQ(
             std::string(out, fields.WriteLine(out, row, reflected)),
             std::string(expected, obt::WriteNumberLine(expected, values[0],

@@ -6,7 +6,7 @@
 #include <initializer_list>
 #include <string>
 
-#include "obt/conversion_job.h"
+#include "run/conversion_job.h"
 #include "obt/pending_io_error.h"
 #include "test_files.h"
 #include "work/run_inputs.h"
@@ -30,14 +30,14 @@ struct JobRun {
     inputs.target_octant_checked = Octants({});
   }
 
-  obt::RunResult Run(const std::string& source, const std::string& target) {
+  run::RunResult Run(const std::string& source, const std::string& target) {
     inputs.source_name = source;
     job.set_target_name(target);
     return job.RunConversionJob(inputs, feedback);
   }
 
   obt::PendingIoError pending;
-  obt::ConversionJob job{pending};
+  run::ConversionJob job{pending};
   RecordingFeedback feedback;
   work::RunInputs inputs;
 };

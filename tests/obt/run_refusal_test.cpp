@@ -15,19 +15,19 @@
 #include <utility>
 #include <vector>
 
-#include "obt/conversion_job.h"
+#include "run/conversion_job.h"
 #include "run_helpers.h"
 #include "test_files.h"
 
 namespace obt_test {
 namespace {
 
-using obt::RunResult;
+using run::RunResult;
 
 const std::string& kGoodSource = kTinySource;
 const std::string kOldTarget = "old target\r\n";
 
-using Cause = obt::FileNameFailure::Cause;
+using Cause = run::FileNameFailure::Cause;
 
 struct RefusalCase {
   std::string name;
@@ -79,11 +79,11 @@ void ExpectRefused(const RefusalCase& c) {
 
   ASSERT_FALSE(run.feedback.calls.empty());
   EXPECT_EQ(run.feedback.calls.back(),
-            "status " + std::string(obt::StatusText(c.result)));
+            "status " + std::string(run::StatusText(c.result)));
   if (c.gauge_untouched) {
     EXPECT_EQ(run.feedback.calls.size(), 1u);
   }
-  const obt::FileNameFailure& failure = run.job.file_name_failure();
+  const run::FileNameFailure& failure = run.job.file_name_failure();
   EXPECT_EQ(failure.cause, c.cause);
   EXPECT_EQ(failure.path,
             c.cause == Cause::kSourceNotOpened ? path(c.source)

@@ -1,6 +1,6 @@
 // Where a run's output lands and what a failing write leaves: devices,
 // FIFOs, links, file modes, a full disk, a file-size limit, permissions.
-#include "obt/target_file.h"
+#include "files/target_file.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -20,9 +20,9 @@
 #include <thread>
 #include <vector>
 
-#include "obt/conversion_job.h"
+#include "run/conversion_job.h"
 #include "obt/io_error.h"
-#include "obt/unfinished_files.h"
+#include "files/unfinished_files.h"
 #include "run_helpers.h"
 #include "support/child.h"
 #include "support/system_call_filter.h"
@@ -31,7 +31,7 @@
 namespace obt_test {
 namespace {
 
-using obt::RunResult;
+using run::RunResult;
 
 const std::string& kSource = kTinySource;
 const std::string& kOutput = kTinySourceMirroredOnX;
@@ -326,12 +326,12 @@ TEST_F(TargetFileTest, FifoIsWrittenDirectly) {
 TEST_F(TargetFileTest, AnEndingSignalWaitsForFilesBeingPlaced) {
   const std::string target = dir_.File("placed.obj");
   WriteFile(target, kOldTarget);
-  obt::TargetFile file;
+  files::TargetFile file;
   ASSERT_EQ(file.OpenAnyName(target), 0);
   ASSERT_EQ(::write(file.fd(), "new", 3), 3);
   ASSERT_EQ(file.Sync(), 0);
   file.MarkPlacing();
-  std::thread handler(obt::RemoveUnfinishedFiles);
+  std::thread handler(files::RemoveUnfinishedFiles);
   // Give the handler time to meet the file being placed.
   ::usleep(20'000);
   ASSERT_EQ(file.Place(), 0);

@@ -4,14 +4,14 @@
 #include <string>
 #include <vector>
 
-#include "obt/conversion_job.h"
+#include "run/conversion_job.h"
 #include "run_helpers.h"
 #include "test_files.h"
 
 namespace obt_test {
 namespace {
 
-using obt::RunResult;
+using run::RunResult;
 
 const std::string& kSource = kTinySource;
 const std::string& kOutput = kTinySourceMirroredOnX;

@@ -15,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-#include "obt/conversion_job.h"
+#include "run/conversion_job.h"
 #include "obt/pending_io_error.h"
 #include "preview/preview.h"
 #include "support/temp_dir.h"
@@ -128,14 +128,14 @@ class WindowFixture {
 
   ui::TForm1& form() { return *form_; }
   RecordingMessageBoxes& boxes() { return boxes_; }
-  obt::ConversionJob& job() { return job_; }
+  run::ConversionJob& job() { return job_; }
   preview::Preview& preview() { return preview_; }
 
  private:
   QString previous_directory_;
   testing_support::TempDir directory_;
   obt::PendingIoError pending_;
-  obt::ConversionJob job_{pending_};
+  run::ConversionJob job_{pending_};
   preview::Preview preview_{pending_};
   RecordingMessageBoxes boxes_;
   std::unique_ptr<ui::TForm1> form_;

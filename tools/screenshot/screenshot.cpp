@@ -20,7 +20,7 @@
 #include <QWindow>
 #include <cstdio>
 
-#include "obt/conversion_job.h"
+#include "run/conversion_job.h"
 #include "obt/pending_io_error.h"
 #include "preview/preview.h"
 #include "ui/Unitobt.h"
@@ -90,7 +90,7 @@ int main(int argc, char* argv[]) {
   QDir::setCurrent(start_directory.path());
 
   obt::PendingIoError pending_io_error;
-  obt::ConversionJob job(pending_io_error);
+  run::ConversionJob job(pending_io_error);
   preview::Preview preview(pending_io_error);
   preview.InitPreview();
   NotedMessageBoxes message_boxes;

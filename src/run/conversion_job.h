@@ -1,5 +1,5 @@
-#ifndef OBTMIRROR_OBT_CONVERSION_JOB_H_
-#define OBTMIRROR_OBT_CONVERSION_JOB_H_
+#ifndef OBTMIRROR_RUN_CONVERSION_JOB_H_
+#define OBTMIRROR_RUN_CONVERSION_JOB_H_
 
 #include <array>
 #include <cstddef>
@@ -12,17 +12,17 @@
 #include "mirror/result_stage.h"
 #include "obt/obt_header.h"
 #include "obt/pending_io_error.h"
-#include "obt/point_fields.h"
 #include "obt/text_reader.h"
 #include "obt/text_writer.h"
+#include "run/point_fields.h"
 #include "work/background.h"
 #include "work/feedback.h"
 #include "work/run_inputs.h"
 #include "work/work_tables.h"
 
-namespace obt {
+namespace run {
 
-// How a run ended, when it did not raise an IoError.
+// How a run ended, when it did not raise an obt::IoError.
 enum class RunResult {
   kSucceeded,
   kFileNameError,
@@ -64,7 +64,7 @@ struct FileNameFailure {
 // the program and keeps its tables from run to run.
 class ConversionJob {
  public:
-  explicit ConversionJob(PendingIoError& pending);
+  explicit ConversionJob(obt::PendingIoError& pending);
 
   void set_target_name(std::string name) { target_name_ = std::move(name); }
   const std::string& target_name() const { return target_name_; }
@@ -75,7 +75,7 @@ class ConversionJob {
   void set_result_stage(mirror::ResultStage* stage) { result_stage_ = stage; }
 
   // Runs to the end and writes the outcome to the status line. An I/O error
-  // in the middle of work raises IoError; both files are closed and the
+  // in the middle of work raises obt::IoError; both files are closed and the
   // target is as it was before the run, as after every run that fails.
   RunResult RunConversionJob(const work::RunInputs& inputs,
                              work::Feedback& feedback);
@@ -136,9 +136,9 @@ class ConversionJob {
   // Closes what a run that stops early leaves open, and drops its output.
   void CloseFilesQuietly();
 
-  PendingIoError& pending_;
-  TextReader source_;
-  TextWriter target_;
+  obt::PendingIoError& pending_;
+  obt::TextReader source_;
+  obt::TextWriter target_;
   work::WorkTables tables_;
   mirror::MirrorState mirror_;
   mirror::ResultStage* result_stage_ = nullptr;
@@ -148,17 +148,17 @@ class ConversionJob {
   int32_t source_status_ = 0;
   int32_t target_status_ = 0;
   FileNameFailure file_name_failure_;
-  ObtHeader header_;
+  obt::ObtHeader header_;
   int32_t point_count_ = 0;
   int32_t triangle_count_ = 0;
 
   // How far the helper got with the triangles.
   enum class Ahead { kNothing, kRefused, kCount, kTriangles };
   Ahead ahead_ = Ahead::kNothing;
-  PendingIoError triangle_pending_;
+  obt::PendingIoError triangle_pending_;
   work::Background triangle_reader_;
 };
 
-}  // namespace obt
+}  // namespace run
 
-#endif  // OBTMIRROR_OBT_CONVERSION_JOB_H_
+#endif  // OBTMIRROR_RUN_CONVERSION_JOB_H_

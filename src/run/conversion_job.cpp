@@ -1,4 +1,4 @@
-#include "obt/conversion_job.h"
+#include "run/conversion_job.h"
 
 #include <algorithm>
 #include <array>
@@ -13,12 +13,12 @@
 #include "obt/file_identity.h"
 #include "obt/obt_format.h"
 #include "obt/obt_header.h"
-#include "obt/status_texts.h"
 #include "obt/triangle_lines.h"
+#include "run/status_texts.h"
 #include "work/scope_exit.h"
 #include "work/wrap_arithmetic.h"
 
-namespace obt {
+namespace run {
 namespace {
 
 // The count line of the output: (copies + 1) · count, wrapping at 32 bits.
@@ -88,7 +88,7 @@ std::string_view StatusText(RunResult result) {
   return kStatusFileNameError;
 }
 
-ConversionJob::ConversionJob(PendingIoError& pending)
+ConversionJob::ConversionJob(obt::PendingIoError& pending)
     : pending_(pending), source_(pending), target_(pending) {}
 
 RunResult ConversionJob::RunConversionJob(const work::RunInputs& inputs,
@@ -196,7 +196,7 @@ void ConversionJob::OpenJobFiles(const work::RunInputs& inputs) {
   // Another spelling of the same file, or a link to it, counts as equal:
   // the run must never read from the file it writes.
   if (source_name_ == target_name_ ||
-      NameSameFile(source_name_, target_name_)) {
+      obt::NameSameFile(source_name_, target_name_)) {
     source_status_ = 1;
     file_name_failure_ = {Cause::kSameFile, target_name_, 0};
     return;
@@ -207,7 +207,7 @@ void ConversionJob::OpenJobFiles(const work::RunInputs& inputs) {
     file_name_failure_ = {Cause::kSourceNotOpened, source_name_, open_error};
     return;
   }
-  if (!ReadObtHeader(source_, header_)) {
+  if (!obt::ReadObtHeader(source_, header_)) {
     source_status_ = 3;
     source_.CloseTextFile();
     return;
@@ -321,7 +321,7 @@ void ConversionJob::WritePoints(const OutputList& list, PointFields& fields,
         if (plan.axis_sign[copy - 1][axis] < 0) reflected[copy] |= 1u << axis;
       }
     }
-    write_lines(kMaxNumberLineLength<3> + PointFields::kSlack,
+    write_lines(obt::kMaxNumberLineLength<3> + PointFields::kSlack,
                 [&fields, &reflected](std::size_t copy, std::size_t row,
                                       std::size_t end_row, char* out) {
                   for (; row < end_row; ++row) {
@@ -330,18 +330,19 @@ void ConversionJob::WritePoints(const OutputList& list, PointFields& fields,
                   return out;
                 });
   } else {
-    write_lines(kMaxNumberLineLength<3>, [points, &plan, centre](
-                                             std::size_t copy, std::size_t row,
-                                             std::size_t end_row, char* out) {
-      for (; row < end_row; ++row) {
-        const work::TableEntry point =
-            mirror::MirroredPoint(plan, copy, points[row]);
-        out = WriteNumberLine(out, work::WrapAdd(point[0], centre[0]),
-                              work::WrapAdd(point[1], centre[1]),
-                              work::WrapAdd(point[2], centre[2]));
-      }
-      return out;
-    });
+    write_lines(obt::kMaxNumberLineLength<3>,
+                [points, &plan, centre](std::size_t copy, std::size_t row,
+                                        std::size_t end_row, char* out) {
+                  for (; row < end_row; ++row) {
+                    const work::TableEntry point =
+                        mirror::MirroredPoint(plan, copy, points[row]);
+                    out = obt::WriteNumberLine(
+                        out, work::WrapAdd(point[0], centre[0]),
+                        work::WrapAdd(point[1], centre[1]),
+                        work::WrapAdd(point[2], centre[2]));
+                  }
+                  return out;
+                });
   }
   // The triangles' stage may want the room.
   fields.Release();
@@ -447,7 +448,7 @@ void ConversionJob::WriteTriangles(const OutputList& list,
   const int32_t point_count = point_count_;
   const auto write_lines = [&](const auto& stretch) {
     target_.WriteLines(
-        list.entries(), kMaxNumberLineLength<4>,
+        list.entries(), obt::kMaxNumberLineLength<4>,
         [&stretch, &list](std::size_t first, std::size_t end, char* out) {
           return WriteCopyLines(list.rows, list.kept, first, end, out, stretch);
         });
@@ -459,33 +460,33 @@ void ConversionJob::WriteTriangles(const OutputList& list,
     const auto number = [numbers](int32_t corner) {
       return static_cast<int32_t>(numbers[static_cast<uint32_t>(corner)]);
     };
-    write_lines([&](std::size_t copy, std::size_t row, std::size_t end_row,
-                    char* out) {
-      std::array<work::TableEntry, 64> written;
-      while (row < end_row) {
-        const std::size_t lines = std::min(written.size(), end_row - row);
-        for (std::size_t i = 0; i < lines; ++i) {
-          const work::TableEntry triangle = mirror::ReplicatedTriangle(
-              plan, copy, point_count, triangles[row + i]);
-          written[i] = {number(triangle[0]), number(triangle[1]),
-                        number(triangle[2])};
-        }
-        out =
-            WriteTriangleLines(out, written.data(), fourth_values + row, lines);
-        row += lines;
-      }
-      return out;
-    });
+    write_lines(
+        [&](std::size_t copy, std::size_t row, std::size_t end_row, char* out) {
+          std::array<work::TableEntry, 64> written;
+          while (row < end_row) {
+            const std::size_t lines = std::min(written.size(), end_row - row);
+            for (std::size_t i = 0; i < lines; ++i) {
+              const work::TableEntry triangle = mirror::ReplicatedTriangle(
+                  plan, copy, point_count, triangles[row + i]);
+              written[i] = {number(triangle[0]), number(triangle[1]),
+                            number(triangle[2])};
+            }
+            out = obt::WriteTriangleLines(out, written.data(),
+                                          fourth_values + row, lines);
+            row += lines;
+          }
+          return out;
+        });
   } else {
-    write_lines([&](std::size_t copy, std::size_t row, std::size_t end_row,
-                    char* out) {
-      return WriteTriangleLines(out, triangles + row, fourth_values + row,
-                                end_row - row,
-                                mirror::ShiftOfCopy(plan, copy, point_count));
-    });
+    write_lines(
+        [&](std::size_t copy, std::size_t row, std::size_t end_row, char* out) {
+          return obt::WriteTriangleLines(
+              out, triangles + row, fourth_values + row, end_row - row,
+              mirror::ShiftOfCopy(plan, copy, point_count));
+        });
   }
   pending_.CheckIo();
-  if (header_.version_text == kVersion2Line) {
+  if (header_.version_text == obt::kVersion2Line) {
     target_.WriteSingleChar('0');
     WriteLineEnd();
   }
@@ -501,4 +502,4 @@ void ConversionJob::CloseFilesQuietly() {
   target_.Abandon();
 }
 
-}  // namespace obt
+}  // namespace run

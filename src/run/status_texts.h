@@ -1,9 +1,9 @@
-#ifndef OBTMIRROR_OBT_STATUS_TEXTS_H_
-#define OBTMIRROR_OBT_STATUS_TEXTS_H_
+#ifndef OBTMIRROR_RUN_STATUS_TEXTS_H_
+#define OBTMIRROR_RUN_STATUS_TEXTS_H_
 
 #include <string_view>
 
-namespace obt {
+namespace run {
 
 // The status lines with which a conversion run ends.
 inline constexpr std::string_view kStatusSucceeded =
@@ -18,6 +18,6 @@ inline constexpr std::string_view kStatusInvalidCentre =
 inline constexpr std::string_view kStatusInvalidPointNumber =
     "Dreieck mit ungültiger Punktnummer";
 
-}  // namespace obt
+}  // namespace run
 
-#endif  // OBTMIRROR_OBT_STATUS_TEXTS_H_
+#endif  // OBTMIRROR_RUN_STATUS_TEXTS_H_

@@ -1,13 +1,13 @@
-#ifndef OBTMIRROR_OBT_TARGET_FILE_H_
-#define OBTMIRROR_OBT_TARGET_FILE_H_
+#ifndef OBTMIRROR_FILES_TARGET_FILE_H_
+#define OBTMIRROR_FILES_TARGET_FILE_H_
 
 #include <sys/types.h>
 
 #include <string>
 
-#include "obt/unfinished_files.h"
+#include "files/unfinished_files.h"
 
-namespace obt {
+namespace files {
 
 // The file a run writes its output to. A regular target is never written in
 // place: the output goes to a new file beside it ("NAME.obtmirror-unfinished-
@@ -94,6 +94,6 @@ class TargetFile {
   std::string old_path_;
 };
 
-}  // namespace obt
+}  // namespace files
 
-#endif  // OBTMIRROR_OBT_TARGET_FILE_H_
+#endif  // OBTMIRROR_FILES_TARGET_FILE_H_

@@ -1,4 +1,4 @@
-#include "obt/unfinished_files.h"
+#include "files/unfinished_files.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -10,7 +10,7 @@
 #include <climits>
 #include <cstring>
 
-namespace obt {
+namespace files {
 namespace {
 
 // A process writes one target at a time, or a few in tests that run jobs
@@ -115,4 +115,4 @@ void RemoveUnfinishedFiles() {
   }
 }
 
-}  // namespace obt
+}  // namespace files

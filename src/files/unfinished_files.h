@@ -1,12 +1,12 @@
-#ifndef OBTMIRROR_OBT_UNFINISHED_FILES_H_
-#define OBTMIRROR_OBT_UNFINISHED_FILES_H_
+#ifndef OBTMIRROR_FILES_UNFINISHED_FILES_H_
+#define OBTMIRROR_FILES_UNFINISHED_FILES_H_
 
 #include <signal.h>
 
 #include <array>
 #include <string>
 
-namespace obt {
+namespace files {
 
 // The signals that end the program at a user's or the system's request:
 // Ctrl-C, kill, a closed terminal. When one of them ends it, no unfinished
@@ -55,6 +55,6 @@ class EndingSignalsHeld {
 // an ending signal, after which the process ends.
 void RemoveUnfinishedFiles();
 
-}  // namespace obt
+}  // namespace files
 
-#endif  // OBTMIRROR_OBT_UNFINISHED_FILES_H_
+#endif  // OBTMIRROR_FILES_UNFINISHED_FILES_H_

@@ -1,4 +1,4 @@
-#include "obt/point_fields.h"
+#include "run/point_fields.h"
 
 #include <algorithm>
 #include <cstring>
@@ -9,7 +9,7 @@
 #include "obt/vector_digits.h"
 #include "work/wrap_arithmetic.h"
 
-namespace obt {
+namespace run {
 namespace {
 
 // 52 bytes a point, four times what the source's points take: past a
@@ -49,7 +49,7 @@ std::array<int32_t, 6> FieldValuesOf(const work::TableEntry& point,
 constexpr std::size_t kRowsAtOnce = 4;
 
 // The fields of four rows, whose values all fit a word, at once: their
-// digits as WriteDecimal makes them, a minus sign in front of those of a
+// digits as obt::WriteDecimal makes them, a minus sign in front of those of a
 // negative value.
 __attribute__((target("avx2"))) void MakeFourRows(
     const work::TableEntry* points, const std::array<uint32_t, 3>& centre,
@@ -65,15 +65,15 @@ __attribute__((target("avx2"))) void MakeFourRows(
         _mm_load_si128(reinterpret_cast<const __m128i*>(values.data()) + k);
     _mm256_store_si256(
         reinterpret_cast<__m256i*>(words.data()) + k,
-        vector_digits::FourEightDigitValues(_mm_abs_epi32(quad)));
+        obt::vector_digits::FourEightDigitValues(_mm_abs_epi32(quad)));
   }
   for (std::size_t row = 0; row < kRowsAtOnce; ++row) {
     uint32_t row_lengths = 0;
     for (std::size_t field = 0; field < 6; ++field) {
       const std::size_t i = 6 * row + field;
-      // As WriteDecimal writes it: the sign before the digits.
-      const decimal_internal::DigitText text =
-          decimal_internal::TextOfDigits(words[i]);
+      // As obt::WriteDecimal writes it: the sign before the digits.
+      const obt::decimal_internal::DigitText text =
+          obt::decimal_internal::TextOfDigits(words[i]);
       const bool negative = values[i] < 0;
       digits[i] = negative ? text.text << 8 | '-' : text.text;
       row_lengths |= static_cast<uint32_t>(text.length + negative)
@@ -169,7 +169,7 @@ bool PointFields::MakeRows(std::size_t first, std::size_t end) {
   uint64_t* digits = Digits() + 6 * first;
   std::size_t row = first;
 #if defined(__x86_64__)
-  if (vector_digits::Available()) {
+  if (obt::vector_digits::Available()) {
     for (; row + kRowsAtOnce <= end; row += kRowsAtOnce) {
       MakeFourRows(points + row, centre, digits, Lengths() + row);
       digits += 6 * kRowsAtOnce;
@@ -181,10 +181,10 @@ bool PointFields::MakeRows(std::size_t first, std::size_t end) {
     unsigned shift = 0;
     for (std::size_t axis = 0; axis < 3; ++axis) {
       for (const int32_t value : ValuesOf(points[row][axis], centre[axis])) {
-        // WriteDecimal stores up to eleven bytes; the value has eight.
-        char text[kMaxDecimalLength];
+        // obt::WriteDecimal stores up to eleven bytes; the value has eight.
+        char text[obt::kMaxDecimalLength];
         const auto length =
-            static_cast<uint32_t>(WriteDecimal(text, value) - text);
+            static_cast<uint32_t>(obt::WriteDecimal(text, value) - text);
         std::memcpy(digits++, text, sizeof(uint64_t));
         lengths |= length << shift;
         shift += 4;
@@ -195,4 +195,4 @@ bool PointFields::MakeRows(std::size_t first, std::size_t end) {
   return true;
 }
 
-}  // namespace obt
+}  // namespace run

@@ -1,10 +1,10 @@
-#include "obt/process_signals.h"
+#include "files/process_signals.h"
 
 #include <signal.h>
 
-#include "obt/unfinished_files.h"
+#include "files/unfinished_files.h"
 
-namespace obt {
+namespace files {
 namespace {
 
 void EndOnSignal(int signal_number) {
@@ -43,4 +43,4 @@ void SetUpProcessSignals() {
   ::sigaction(SIGXFSZ, &ignore, nullptr);
 }
 
-}  // namespace obt
+}  // namespace files

@@ -1,7 +1,7 @@
-#ifndef OBTMIRROR_OBT_PROCESS_SIGNALS_H_
-#define OBTMIRROR_OBT_PROCESS_SIGNALS_H_
+#ifndef OBTMIRROR_FILES_PROCESS_SIGNALS_H_
+#define OBTMIRROR_FILES_PROCESS_SIGNALS_H_
 
-namespace obt {
+namespace files {
 
 // What each program does first about signals:
 // - An ending signal (Ctrl-C, kill, a closed terminal) removes the
@@ -15,6 +15,6 @@ namespace obt {
 // SIGKILL cannot be caught: after it, the unfinished file stays.
 void SetUpProcessSignals();
 
-}  // namespace obt
+}  // namespace files
 
-#endif  // OBTMIRROR_OBT_PROCESS_SIGNALS_H_
+#endif  // OBTMIRROR_FILES_PROCESS_SIGNALS_H_

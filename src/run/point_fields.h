@@ -1,5 +1,5 @@
-#ifndef OBTMIRROR_OBT_POINT_FIELDS_H_
-#define OBTMIRROR_OBT_POINT_FIELDS_H_
+#ifndef OBTMIRROR_RUN_POINT_FIELDS_H_
+#define OBTMIRROR_RUN_POINT_FIELDS_H_
 
 #include <array>
 #include <atomic>
@@ -11,7 +11,7 @@
 #include "work/page_block.h"
 #include "work/work_tables.h"
 
-namespace obt {
+namespace run {
 
 // The digits of the coordinates in a conversion's point lines, made once
 // for all the copies. A copy keeps each coordinate of a point or reflects
@@ -97,6 +97,6 @@ class PointFields {
   work::Background helper_;
 };
 
-}  // namespace obt
+}  // namespace run
 
-#endif  // OBTMIRROR_OBT_POINT_FIELDS_H_
+#endif  // OBTMIRROR_RUN_POINT_FIELDS_H_

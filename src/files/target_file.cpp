@@ -1,4 +1,4 @@
-#include "obt/target_file.h"
+#include "files/target_file.h"
 
 #include <fcntl.h>
 #include <stdio.h>
@@ -11,9 +11,9 @@
 #include <string_view>
 #include <utility>
 
-#include "obt/unfinished_files.h"
+#include "files/unfinished_files.h"
 
-namespace obt {
+namespace files {
 namespace {
 
 constexpr int kMaxLinkHops = 40;
@@ -268,4 +268,4 @@ void TargetFile::ForgetTemporary() {
   temporary_path_.clear();
 }
 
-}  // namespace obt
+}  // namespace files
