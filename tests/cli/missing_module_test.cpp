@@ -1,5 +1,6 @@
-// A program installed without its library folder: the commands that need
-// a module say which file they could not load, and the others work.
+// A program installed with its engine and without its modules: the
+// commands that need a module say which file they could not load, and the
+// others work.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -24,6 +25,11 @@ TEST(MissingModuleTest, CommandsThatNeedOneNameIt) {
   const std::string program = dir.File("bin/obtmirror-cli");
   std::filesystem::create_directory(dir.File("bin"));
   std::filesystem::copy_file(OBTMIRROR_CLI_PATH, program);
+  const std::filesystem::path library_dir = dir.File(OBTMIRROR_LIBRARY_DIR);
+  std::filesystem::create_directories(library_dir);
+  std::filesystem::copy_file(
+      OBTMIRROR_ENGINE_PATH,
+      library_dir / std::filesystem::path(OBTMIRROR_ENGINE_PATH).filename());
   WriteFile(dir.File("t.obt"), kTriangle);
   WriteFile(dir.File("m.obj"), "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n");
   const std::string mesh_module =

@@ -375,13 +375,9 @@ TEST_F(MeshCliTest, OffersTheSameFormatsEverywhere) {
             std::string::npos);
 }
 
-// The libraries bind to the program's own definitions: the mesh formats'
-// library makes the export's files in the program's table of unfinished
-// files, which an ending signal empties (with a table of its own, a file it
-// was writing would outlive an interrupted export), and the asset library
-// allocates its large arrays through the program's operator new, which
-// asks for huge pages.
-TEST_F(MeshCliTest, TheLibrariesBindToTheProgramsOwnDefinitions) {
+// The asset library allocates its large arrays through the program's
+// operator new, which asks for huge pages.
+TEST_F(MeshCliTest, TheAssetLibraryAllocatesThroughTheProgram) {
   WriteFile(dir_.File("q.obt"), kQuadObt);
   // The loader tells to which object each of the libraries' symbols binds.
   ASSERT_EQ(::setenv("LD_DEBUG", "bindings", 1), 0);
@@ -389,9 +385,6 @@ TEST_F(MeshCliTest, TheLibrariesBindToTheProgramsOwnDefinitions) {
   ::unsetenv("LD_DEBUG");
   ASSERT_EQ(run.exit_status(), 0) << run.standard_error;
   const std::pair<const char*, const char*> bindings[] = {
-      {"obtmirror-mesh\\.so", "_ZN5files20CreateUnfinishedFile"},
-      {"obtmirror-mesh\\.so", "_ZN5files20ForgetUnfinishedFile"},
-      {"obtmirror-mesh\\.so", "_ZN5files19PlaceUnfinishedFile"},
       {"libassimp\\.so\\S*", "_Znwm'"},
       {"libassimp\\.so\\S*", "_ZdlPv'"},
   };
