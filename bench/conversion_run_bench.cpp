@@ -7,8 +7,8 @@
 #include <string>
 
 #include "grid_object.h"
-#include "run/conversion_job.h"
 #include "obt/pending_io_error.h"
+#include "run/conversion_job.h"
 #include "support/temp_dir.h"
 #include "work/feedback.h"
 #include "work/run_inputs.h"

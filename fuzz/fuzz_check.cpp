@@ -27,10 +27,10 @@
 #include "geometry/exact_arithmetic.h"
 #include "geometry/object_check.h"
 #include "mirror/copy_plan.h"
-#include "run/conversion_job.h"
 #include "obt/io_error.h"
 #include "obt/obt_object.h"
 #include "obt/pending_io_error.h"
+#include "run/conversion_job.h"
 
 namespace {
 

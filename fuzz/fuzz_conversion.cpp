@@ -21,11 +21,11 @@
 
 #include "fuzz_support.h"
 #include "geometry/weld_stage.h"
-#include "run/conversion_job.h"
 #include "obt/io_error.h"
 #include "obt/obt_object.h"
 #include "obt/pending_io_error.h"
 #include "obt/text_reader.h"
+#include "run/conversion_job.h"
 #include "work/feedback.h"
 #include "work/run_inputs.h"
 #include "work/work_tables.h"

@@ -5,8 +5,8 @@
 #include <string_view>
 
 #include "cli/own_library.h"
-#include "obt/ordered_output.h"
 #include "files/target_file.h"
+#include "obt/ordered_output.h"
 #include "preview/png_module.h"
 
 namespace cli {

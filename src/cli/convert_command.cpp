@@ -12,10 +12,10 @@
 #include "cli/full_path.h"
 #include "cli/terminal_progress.h"
 #include "geometry/weld_stage.h"
-#include "run/conversion_job.h"
 #include "obt/io_error.h"
 #include "obt/obt_object.h"
 #include "obt/pending_io_error.h"
+#include "run/conversion_job.h"
 #include "work/feedback.h"
 
 namespace cli {

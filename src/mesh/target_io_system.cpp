@@ -10,9 +10,9 @@
 #include <cstring>
 #include <utility>
 
+#include "files/unfinished_files.h"
 #include "obt/file_identity.h"
 #include "obt/ordered_output.h"
-#include "files/unfinished_files.h"
 
 namespace mesh {
 

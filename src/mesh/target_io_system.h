@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "files/target_file.h"
 #include "mesh/write_failure.h"
 #include "mesh/written_file.h"
-#include "files/target_file.h"
 
 namespace mesh {
 

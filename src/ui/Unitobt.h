@@ -5,8 +5,8 @@
 #include <QWidget>
 #include <array>
 
-#include "run/conversion_job.h"
 #include "preview/preview.h"
+#include "run/conversion_job.h"
 #include "ui/message_boxes.h"
 #include "work/run_inputs.h"
 #include "work/scope_exit.h"

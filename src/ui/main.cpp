@@ -1,9 +1,9 @@
 #include <QApplication>
 
-#include "run/conversion_job.h"
-#include "obt/pending_io_error.h"
 #include "files/process_signals.h"
+#include "obt/pending_io_error.h"
 #include "preview/preview.h"
+#include "run/conversion_job.h"
 #include "ui/Unitobt.h"
 #include "ui/message_boxes.h"
 

@@ -16,9 +16,9 @@
 
 #include "geometry/weld_stage.h"
 #include "mirror/copy_plan.h"
-#include "run/conversion_job.h"
 #include "obt/obt_object.h"
 #include "obt/pending_io_error.h"
+#include "run/conversion_job.h"
 #include "shapes.h"
 #include "support/obt_text.h"
 #include "support/temp_dir.h"

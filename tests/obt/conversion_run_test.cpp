@@ -8,8 +8,8 @@
 #include <utility>
 #include <vector>
 
-#include "run/conversion_job.h"
 #include "obt/io_error.h"
+#include "run/conversion_job.h"
 #include "run/status_texts.h"
 #include "run_helpers.h"
 #include "test_files.h"

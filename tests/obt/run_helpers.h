@@ -6,8 +6,8 @@
 #include <initializer_list>
 #include <string>
 
-#include "run/conversion_job.h"
 #include "obt/pending_io_error.h"
+#include "run/conversion_job.h"
 #include "test_files.h"
 #include "work/run_inputs.h"
 

@@ -20,9 +20,9 @@
 #include <thread>
 #include <vector>
 
-#include "run/conversion_job.h"
-#include "obt/io_error.h"
 #include "files/unfinished_files.h"
+#include "obt/io_error.h"
+#include "run/conversion_job.h"
 #include "run_helpers.h"
 #include "support/child.h"
 #include "support/system_call_filter.h"

@@ -15,9 +15,9 @@
 #include <string_view>
 #include <vector>
 
-#include "run/conversion_job.h"
 #include "obt/pending_io_error.h"
 #include "preview/preview.h"
+#include "run/conversion_job.h"
 #include "support/temp_dir.h"
 #include "ui/Unitobt.h"
 #include "ui/message_boxes.h"

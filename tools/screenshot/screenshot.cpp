@@ -20,9 +20,9 @@
 #include <QWindow>
 #include <cstdio>
 
-#include "run/conversion_job.h"
 #include "obt/pending_io_error.h"
 #include "preview/preview.h"
+#include "run/conversion_job.h"
 #include "ui/Unitobt.h"
 #include "ui/message_boxes.h"
 #include "ui/widgets/file_list_box.h"
