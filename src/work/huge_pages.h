@@ -7,8 +7,23 @@
 
 namespace work {
 
+// The memory policy of the whole program, in one place: large tables, large
+// buffers and every block of some megabytes that the command line's
+// operator new hands out (the asset library's arrays too) are advised to
+// come in transparent huge pages, since with pages of 4 KiB each page costs
+// a fault of its own and the faults of a large run took longer than its
+// work. Smaller blocks get small pages: the first touch of a huge page
+// zeroes all of it. Nothing else asks for huge pages; AdviseHugePages is
+// the one call that does.
+//
+// OBTMIRROR_SMALL_PAGES=1 in the environment turns the advice off, to
+// measure what it brings (bench/README.md).
+
 // The size of a huge page on the machines we run on.
 inline constexpr std::size_t kHugePage = std::size_t{2} << 20;
+
+// False when OBTMIRROR_SMALL_PAGES=1 turns the advice off.
+bool HugePagesWanted();
 
 // Asks the system to back the whole huge pages inside [data, data + bytes)
 // with huge pages when they are first used. Meant for a large buffer that

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "work/huge_pages.h"
+
 namespace work {
 namespace {
 
@@ -29,8 +30,7 @@ PageBlock::PageBlock(std::size_t bytes) {
   void* mapped = ::mmap(nullptr, rounded, PROT_READ | PROT_WRITE,
                         MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
   if (mapped == MAP_FAILED) throw std::bad_alloc();
-  // Only advice: without huge pages the block works the same, just slower.
-  if (huge) ::madvise(mapped, rounded, MADV_HUGEPAGE);
+  if (huge) AdviseHugePages(mapped, rounded);
   data_ = mapped;
   mapped_ = rounded;
 }
