@@ -4,8 +4,6 @@
 #include <cmath>
 #include <stdexcept>
 
-#include "work/huge_pages.h"
-
 namespace geometry {
 
 EdgeLists::EdgeLists(std::size_t places, std::size_t parts,
@@ -15,7 +13,7 @@ EdgeLists::EdgeLists(std::size_t places, std::size_t parts,
     throw std::length_error("more edge uses than a check counts");
   }
   for (std::vector<uint32_t>& counts : cursors_) {
-    work::AssignInHugePages(counts, places, uint32_t{0});
+    counts.assign(places, uint32_t{0});
   }
 }
 

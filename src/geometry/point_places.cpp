@@ -1,7 +1,6 @@
 #include "geometry/point_places.h"
 
 #include "geometry/hash_mix.h"
-#include "work/huge_pages.h"
 
 namespace geometry {
 namespace {
@@ -16,10 +15,10 @@ uint64_t HashOf(const work::TableEntry& p) {
 
 PointPlaces::PointPlaces(std::span<const work::TableEntry> points,
                          int64_t count) {
-  work::AssignInHugePages(first_, points.size(), uint32_t{0});
+  first_.assign(points.size(), uint32_t{0});
   // Slots hold a point number + 1; 0 is free.
   std::vector<uint32_t> slots;
-  work::AssignInHugePages(slots, TableSlotsFor(points.size() + 1), uint32_t{0});
+  slots.assign(TableSlotsFor(points.size() + 1), uint32_t{0});
   const std::size_t mask = slots.size() - 1;
   const auto place_of = [&](const work::TableEntry& p, uint32_t number) {
     for (std::size_t slot = HashOf(p) & mask;; slot = (slot + 1) & mask) {

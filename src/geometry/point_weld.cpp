@@ -5,7 +5,6 @@
 #include <limits>
 
 #include "geometry/fingerprint_index.h"
-#include "work/huge_pages.h"
 
 namespace geometry {
 namespace {
@@ -99,9 +98,9 @@ std::size_t WeldPoints(const CopySigns& signs, int32_t point_count,
                        const TableEntry* points, WeldedPoints& welded) {
   const std::size_t n = static_cast<std::size_t>(std::max(point_count, 0));
   welded.source_count = n;
-  work::AssignInHugePages(welded.canonical, n, uint32_t{0});
-  work::AssignInHugePages(welded.fixed_axes, n, AxisMask{});
-  work::AssignInHugePages(welded.remap, signs.copies * n, uint32_t{0});
+  welded.canonical.assign(n, uint32_t{0});
+  welded.fixed_axes.assign(n, AxisMask{});
+  welded.remap.assign(signs.copies * n, uint32_t{0});
   FingerprintIndex index(n);
   const Box box = ReadSource(points, welded, index);
   // Only there can a mirrored point meet another source point.

@@ -2,8 +2,6 @@
 
 #include <utility>
 
-#include "work/huge_pages.h"
-
 namespace mesh {
 namespace {
 
@@ -84,7 +82,7 @@ uint32_t PointJoiner::JoinOne(const work::TableEntry& at, uint64_t hash) {
 }
 
 void PointJoiner::Expect(std::size_t vertices, std::size_t points) {
-  work::ReserveInHugePages(points_, vertices);
+  points_.reserve(vertices);
   std::size_t slots = slot_count_;
   while (slots < 2 * points) slots *= 2;
   if (slots != slot_count_) Resize(slots);

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "mesh/mesh_names.h"
-#include "work/huge_pages.h"
 #include "work/work_tables.h"
 
 namespace mesh {
@@ -46,7 +45,7 @@ std::optional<Refusal> ExamineFaces(const aiMesh& mesh, unsigned mesh_index,
     return Refusal{Status::kNotRead,
                    MeshName(mesh, mesh_index) + " lacks its data"};
   }
-  work::AssignInHugePages(facts.used, vertices, uint8_t{0});
+  facts.used.assign(vertices, uint8_t{0});
   for (unsigned f = 0; f < mesh.mNumFaces; ++f) {
     if (std::optional<Refusal> refusal = CheckFace(mesh, mesh_index, f)) {
       return refusal;

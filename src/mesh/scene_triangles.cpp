@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "geometry/exact_arithmetic.h"
-#include "work/huge_pages.h"
 #include "work/work_tables.h"
 
 namespace mesh {
@@ -38,8 +37,8 @@ int64_t MakeTriangles(std::span<const MeshInstance> instances,
                       int64_t triangles, const ImportOptions& options,
                       const uint32_t* numbers, obt::ObtObject& object) {
   const auto total = static_cast<std::size_t>(triangles);
-  work::ReserveInHugePages(object.triangles, total);
-  work::ReserveInHugePages(object.fourth_values, total);
+  object.triangles.reserve(total);
+  object.fourth_values.reserve(total);
   int64_t degenerate = 0;
   std::size_t first = 0;
   for (const MeshInstance& instance : instances) {

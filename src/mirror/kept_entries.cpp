@@ -2,14 +2,12 @@
 
 #include <algorithm>
 
-#include "work/huge_pages.h"
-
 namespace mirror {
 
 void KeptEntries::Reset(std::size_t copies, std::size_t rows) {
   rows_ = rows;
   words_per_copy_ = (rows + 63) / 64;
-  work::AssignInHugePages(bits_, copies * words_per_copy_, uint64_t{0});
+  bits_.assign(copies * words_per_copy_, uint64_t{0});
   before_.clear();
 }
 

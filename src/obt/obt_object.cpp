@@ -10,7 +10,6 @@
 #include "obt/text_reader.h"
 #include "obt/text_writer.h"
 #include "obt/triangle_lines.h"
-#include "work/huge_pages.h"
 
 namespace obt {
 namespace {
@@ -28,13 +27,13 @@ std::size_t ReserveFor(int32_t count) {
 }
 
 // Room for one more of the `count` entries of a list: doubling, as a vector
-// grows, but never beyond the count, and in huge pages once it is large.
+// grows, but never beyond the count.
 template <typename T>
 void RoomForOneMore(std::vector<T>& items, int32_t count) {
   if (items.size() < items.capacity()) return;
   const std::size_t doubled = std::min<std::size_t>(
       2 * items.capacity(), static_cast<std::size_t>(std::max(count, 0)));
-  work::ReserveInHugePages(items, std::max(doubled, items.size() + 1));
+  items.reserve(std::max(doubled, items.size() + 1));
 }
 
 class ObjectReader {
