@@ -8,6 +8,7 @@
 #include "cli/failure_line.h"
 #include "cli/full_path.h"
 #include "geometry/object_check.h"
+#include "geometry/plane_cut.h"
 #include "mirror/copy_plan.h"
 #include "mirror/mirror_centre.h"
 #include "obt/io_error.h"
@@ -136,7 +137,19 @@ int CheckSource(const std::string& path, const RunOptions& options, bool json,
     return kExitIoError;
   }
 
-  const geometry::FindingList findings = geometry::CheckObject(object, run);
+  // The check then looks at the object the run with --clip writes; a
+  // triangle with a bad point number leaves it as it is, to be reported.
+  std::optional<geometry::CutCounts> cut;
+  if (options.clip) {
+    cut = geometry::CutForRun(object, run.centre, run.source_octant, run.plan);
+  }
+  geometry::FindingList findings = geometry::CheckObject(object, run);
+  if (cut && cut->bad_triangle < 0 &&
+      cut->cut + cut->dropped + cut->points_added > 0) {
+    findings.Add({geometry::FindingKind::kCutAtPlanes,
+                  0,
+                  {cut->cut, cut->dropped, cut->points_added}});
+  }
   const CheckReportContext context{path, options.CentreNotes()};
   out << (json ? JsonReport(findings, context) : TextReport(findings, context));
   return findings.SpoilingCount() > 0 ? kExitReported : kExitSucceeded;

@@ -20,6 +20,7 @@ constexpr std::array<const char*, geometry::kFindingKindCount> kPlurals = {
     "octant notes",
     "octant findings",
     "points beyond a mirror plane",
+    "cut notes",
     "mirror images outside 32 bits",
     "negative counts",
     "lists that end early",
@@ -118,7 +119,14 @@ std::string FindingText(const Finding& f, const CheckReportContext& context) {
     case FindingKind::kPointBeyondPlane:
       return "point " + N(n[0]) + " (" + Axis(n[1]) + " " + N(n[2]) +
              ") lies beyond the mirror plane " + Plane(n[1], n[3]) +
-             ": the object crosses it and its copies overlap";
+             ": the object crosses it and its copies overlap; --clip cuts "
+             "it there";
+    case FindingKind::kCutAtPlanes:
+      return "--clip cuts " + N(n[0]) +
+             " triangles at the mirror planes, "
+             "drops " +
+             N(n[1]) + " and adds " + N(n[2]) +
+             " points: nothing is left beyond a plane";
     case FindingKind::kImageWraps:
       return "the mirror image of point " + N(n[0]) + " on " + Axis(n[1]) +
              " is " + N(n[2]) + ", beyond 32 bits: the run writes " + N(n[3]);

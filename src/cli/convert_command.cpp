@@ -4,9 +4,11 @@
 #include <filesystem>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <system_error>
 
+#include "cli/clipped_source.h"
 #include "cli/exit_codes.h"
 #include "cli/failure_line.h"
 #include "cli/full_path.h"
@@ -91,14 +93,37 @@ int ConvertCommand::Run() const {
   geometry::WeldStage weld;
   if (weld_) job.set_result_stage(&weld);
 
-  const work::RunInputs inputs = options_.InputsFor(FullPath(source_));
+  work::RunInputs inputs = options_.InputsFor(FullPath(source_));
   WarnOfCentreTexts(options_);
+  std::optional<ClippedSource> clipped;
+  if (options_.clip) {
+    clipped.emplace(inputs, job.target_name());
+    if (clipped->not_regular()) {
+      std::cerr << "obtmirror-cli: cannot clip: " << inputs.source_name
+                << " is no regular file, which the cut would have to read "
+                   "before the run\n";
+      return kExitReported;
+    }
+    if (const int64_t t = clipped->counts().bad_triangle; t >= 0) {
+      std::cerr << "obtmirror-cli: cannot clip: triangle " << t
+                << " names a point the object lacks\n"
+                << run::StatusText(run::RunResult::kInvalidPointNumber) << '\n';
+      return kExitReported;
+    }
+    if (const int error = clipped->write_error(); error != 0) {
+      std::cerr << "obtmirror-cli: cannot clip: " << obt::IoErrorMessage(error)
+                << ".\n";
+      return kExitIoError;
+    }
+    inputs.source_name = clipped->path();
+  }
   std::unique_ptr<work::Feedback> feedback = StderrProgress(quiet_);
 
   try {
     const run::RunResult result = job.RunConversionJob(inputs, *feedback);
     feedback.reset();
     if (result == run::RunResult::kSucceeded) {
+      if (clipped) std::cout << clipped->Line() << '\n';
       if (weld_) {
         std::cout << "welded: " << weld.points_merged() << " points merged, "
                   << weld.triangles_dropped() << " triangles dropped\n";
@@ -110,7 +135,7 @@ int ConvertCommand::Run() const {
       std::cerr << FailureLine(job.file_name_failure()) << '\n';
     }
     if (const auto& corner = weld.corner_out_of_range()) {
-      std::cerr << CornerLine(*corner, inputs.source_name) << '\n';
+      std::cerr << CornerLine(*corner, FullPath(source_)) << '\n';
     }
     std::cerr << run::StatusText(result) << '\n';
     return kExitReported;

@@ -61,6 +61,11 @@ void RunOptions::AddTo(CLI::App* command) {
                   "the octants to mirror into: codes separated by commas, "
                   "'all' or 'none' (default 2)",
                   target_octants);
+  command->add_flag(
+      "--clip", clip,
+      "first cut the source at the mirror planes it crosses and drop what "
+      "lies beyond them, exactly, so that its copies meet instead of "
+      "overlapping");
 }
 
 work::RunInputs RunOptions::InputsFor(std::string source_name) const {

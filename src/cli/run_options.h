@@ -10,8 +10,8 @@
 
 namespace cli {
 
-// The options that say how a run mirrors (-x, -y, -z, --from, --to), the
-// same on every command that describes a run.
+// The options that say how a run mirrors (-x, -y, -z, --from, --to,
+// --clip), the same on every command that describes a run.
 struct RunOptions {
   // Registers the options on `command`; they write into this object, which
   // must stay where it is while the command parses.
@@ -30,6 +30,7 @@ struct RunOptions {
   std::string centre_z = "0";
   std::array<bool, 8> source_octant{true};
   std::array<bool, 8> target_octants{false, true};
+  bool clip = false;
 };
 
 }  // namespace cli

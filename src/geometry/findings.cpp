@@ -12,6 +12,7 @@ constexpr std::array<KindTraits, kFindingKindCount> kTraits = {{
     {"object-in-other-octant", false},
     {"copies-in-other-octants", true},
     {"point-beyond-plane", true},
+    {"cut-at-planes", false},
     {"image-wraps", true},
     {"negative-count", true},
     {"list-ends-early", true},

@@ -20,6 +20,7 @@ enum class FindingKind : uint8_t {
   kObjectInOtherOctant,   // octant it lies in, source octant, octants filled
   kCopiesInOtherOctants,  // the same, and the octants the options describe
   kPointBeyondPlane,      // point, axis, coordinate, plane
+  kCutAtPlanes,           // triangles cut, dropped, points added
   kImageWraps,            // point, axis, exact image, image as written
   kNegativeCount,         // list (0 points, 1 triangles), count
   kListEndsEarly,         // list, first entry missing, count

@@ -38,8 +38,12 @@ void RoomForOneMore(std::vector<T>& items, int32_t count) {
 
 class ObjectReader {
  public:
-  ObjectReader(TextReader& reader, ObtObject& object, work::Feedback& feedback)
-      : reader_(reader), object_(object), feedback_(feedback) {}
+  ObjectReader(TextReader& reader, ObtObject& object, work::Feedback& feedback,
+               bool points_only)
+      : reader_(reader),
+        object_(object),
+        feedback_(feedback),
+        points_only_(points_only) {}
 
   ObtReadOutcome Read() {
     if (!ReadObtHeader(reader_, object_.header)) {
@@ -60,6 +64,7 @@ class ObjectReader {
                       object_.points.push_back({xyz[0], xyz[1], xyz[2]});
                     });
     if (malformed()) return Malformed();
+    if (points_only_) return {};
 
     if (!ReadCount(object_.triangle_count, object_.triangle_count_line)) {
       return Stop(ObtReadOutcome::Status::kTooLarge,
@@ -135,6 +140,7 @@ class ObjectReader {
   TextReader& reader_;
   ObtObject& object_;
   work::Feedback& feedback_;
+  const bool points_only_;
   int64_t total_ = 0;
   int64_t done_ = 0;
 };
@@ -151,15 +157,18 @@ void ObtObject::PadWithZeros() {
   fourth_values.resize(triangles.size());
 }
 
-ObtReadOutcome ReadObtFile(const std::string& path, ObtObject& object,
-                           work::Feedback& feedback) {
+namespace {
+
+ObtReadOutcome ReadObject(const std::string& path, ObtObject& object,
+                          work::Feedback& feedback, bool points_only) {
   PendingIoError pending;
   TextReader reader(pending);
   object = ObtObject{};
   if (const int error = reader.OpenForReading(path); error != 0) {
     return {ObtReadOutcome::Status::kNotOpened, error, 0};
   }
-  ObtReadOutcome outcome = ObjectReader(reader, object, feedback).Read();
+  ObtReadOutcome outcome =
+      ObjectReader(reader, object, feedback, points_only).Read();
   const int64_t line = reader.line_number();
   reader.CloseTextFile();
   // A failing read ends the input as the end of the file would, so the
@@ -170,6 +179,18 @@ ObtReadOutcome ReadObtFile(const std::string& path, ObtObject& object,
     outcome = {ObtReadOutcome::Status::kReadFailed, code, line};
   }
   return outcome;
+}
+
+}  // namespace
+
+ObtReadOutcome ReadObtFile(const std::string& path, ObtObject& object,
+                           work::Feedback& feedback) {
+  return ReadObject(path, object, feedback, false);
+}
+
+ObtReadOutcome ReadObtPoints(const std::string& path, ObtObject& object,
+                             work::Feedback& feedback) {
+  return ReadObject(path, object, feedback, true);
 }
 
 int WriteObtFile(const std::string& path, const ObtObject& object,

@@ -75,6 +75,11 @@ struct ObtReadOutcome {
 ObtReadOutcome ReadObtFile(const std::string& path, ObtObject& object,
                            work::Feedback& feedback);
 
+// ReadObtFile up to the end of the points: the triangles' part of `object`
+// stays empty. For a look at where the points lie before the rest is read.
+ObtReadOutcome ReadObtPoints(const std::string& path, ObtObject& object,
+                             work::Feedback& feedback);
+
 // Writes `object` as a version 2 OBT file by the conversion's writing rules,
 // through a temporary file that takes the target's place only when complete.
 // Returns 0 or the I/O error code of the failing create, write or close
