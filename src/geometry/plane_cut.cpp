@@ -1,5 +1,6 @@
 #include "geometry/plane_cut.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <unordered_map>
@@ -97,9 +98,13 @@ CutCounts CutAtPlanes(obt::ObtObject& object,
                       const mirror::MirrorCentre& centre,
                       const CutPlanes& planes) {
   CutCounts counts;
-  object.PadWithZeros();
-  const std::size_t point_total = object.points.size();
-  for (std::size_t t = 0; t < object.triangles.size(); ++t) {
+  // Against the count, as the run reads the points.
+  const auto point_total =
+      static_cast<std::size_t>(std::max(object.point_count, 0));
+  const std::size_t triangle_total =
+      std::min(object.triangles.size(),
+               static_cast<std::size_t>(std::max(object.triangle_count, 0)));
+  for (std::size_t t = 0; t < triangle_total; ++t) {
     for (const int32_t corner : object.triangles[t]) {
       if (corner < 0 || static_cast<std::size_t>(corner) >= point_total) {
         counts.bad_triangle = static_cast<int64_t>(t);
@@ -108,6 +113,7 @@ CutCounts CutAtPlanes(obt::ObtObject& object,
     }
   }
   if (!planes.Any()) return counts;
+  object.PadWithZeros();
 
   std::vector<Vector3> relative(point_total);
   std::vector<AxisMask> beyond(point_total);

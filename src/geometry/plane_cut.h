@@ -40,8 +40,8 @@ struct CutCounts {
 // away from zero, made once for every edge and plane, so that the
 // triangles that share the edge share the point. Points no triangle uses
 // any more are dropped; the new points follow the kept ones, which keep
-// their order, as the kept triangles do. The lists are first filled up to
-// their counts, as a run reads them.
+// their order, as the kept triangles do. Where it cuts, the lists are first
+// filled up to their counts, as a run reads them.
 CutCounts CutAtPlanes(obt::ObtObject& object,
                       const mirror::MirrorCentre& centre,
                       const CutPlanes& planes);
