@@ -47,13 +47,26 @@ const KindTraits& TraitsOf(FindingKind kind) {
 void FindingList::Add(const Finding& finding) {
   ++counts_[Index(finding.kind)];
   Keep(finding);
+  if ((every_kinds_ & KindBit(finding.kind)) != 0) {
+    every_[Index(finding.kind)].push_back(finding);
+  }
 }
 
 void FindingList::Merge(const FindingList& other) {
   for (std::size_t i = 0; i < kFindingKindCount; ++i) {
     counts_[i] += other.counts_[i];
     for (const Finding& finding : other.kept_[i]) Keep(finding);
+    if ((every_kinds_ >> i & 1) != 0) {
+      every_[i].insert(every_[i].end(), other.every_[i].begin(),
+                       other.every_[i].end());
+    }
   }
+}
+
+FindingList FindingList::Alike() const {
+  FindingList list;
+  list.KeepEvery(every_kinds_);
+  return list;
 }
 
 void FindingList::Keep(const Finding& finding) {

@@ -58,6 +58,14 @@ struct KindTraits {
 
 const KindTraits& TraitsOf(FindingKind kind);
 
+// A set of kinds: bit k for the kind numbered k.
+using FindingKinds = uint32_t;
+static_assert(kFindingKindCount <= 32);
+
+constexpr FindingKinds KindBit(FindingKind kind) {
+  return FindingKinds{1} << static_cast<unsigned>(kind);
+}
+
 struct Finding {
   FindingKind kind = FindingKind::kCentre;
   // The 1-based line in the source file; 0 for findings about the run.
@@ -79,8 +87,20 @@ class FindingList {
   // Adds those of `other`, as if each had been added here.
   void Merge(const FindingList& other);
 
+  // Keeps every finding of `kinds` besides the first few, for a picture
+  // that marks each one where it lies; set before the first Add.
+  void KeepEvery(FindingKinds kinds) { every_kinds_ = kinds; }
+  // An empty list that keeps what this one keeps, for a share of the work
+  // that is merged into it afterwards.
+  FindingList Alike() const;
+
   std::span<const Finding> Kept(FindingKind kind) const {
     return kept_[Index(kind)];
+  }
+  // All findings of a kind that KeepEvery named, in no particular order;
+  // none for the other kinds.
+  std::span<const Finding> Every(FindingKind kind) const {
+    return every_[Index(kind)];
   }
   int64_t Count(FindingKind kind) const { return counts_[Index(kind)]; }
   // How many findings spoil the result, and how many are information.
@@ -97,6 +117,8 @@ class FindingList {
 
   std::array<std::vector<Finding>, kFindingKindCount> kept_;
   std::array<int64_t, kFindingKindCount> counts_{};
+  FindingKinds every_kinds_ = 0;
+  std::array<std::vector<Finding>, kFindingKindCount> every_;
 };
 
 }  // namespace geometry

@@ -50,8 +50,10 @@ void CheckLists(const obt::ObtObject& object, FindingList& findings) {
 
 }  // namespace
 
-FindingList CheckObject(const obt::ObtObject& object, const CheckedRun& run) {
+FindingList CheckObject(const obt::ObtObject& object, const CheckedRun& run,
+                        FindingKinds keep_every) {
   FindingList findings;
+  findings.KeepEvery(keep_every);
   const RunCopies copies(run.source_octant, run.plan);
   findings.Add(
       {FindingKind::kCentre, 0, {run.centre.x, run.centre.y, run.centre.z}});

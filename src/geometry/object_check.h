@@ -21,8 +21,9 @@ struct CheckedRun {
 // clean object, and what the user should know about it, without running
 // it: one pass over the points, two over the triangles (three where they
 // fall into parts), one over their edges, in linear expected time and
-// memory.
-FindingList CheckObject(const obt::ObtObject& object, const CheckedRun& run);
+// memory. Findings of the kinds in `keep_every` are kept each one.
+FindingList CheckObject(const obt::ObtObject& object, const CheckedRun& run,
+                        FindingKinds keep_every = 0);
 
 }  // namespace geometry
 

@@ -76,6 +76,7 @@ class SurfaceCheck {
       on_planes_.push_back(PlanesOf(RelativeTo(point, centre)));
     }
     on_planes_.push_back(PlanesOf(RelativeTo({}, centre)));
+    for (Part& part : parts_found_) part.findings = findings.Alike();
   }
 
   // The triangles are checked and their edges entered in parts, one a
