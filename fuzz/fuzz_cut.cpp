@@ -17,19 +17,8 @@
 #include "fuzz_support.h"
 #include "geometry/plane_cut.h"
 
-namespace {
-
 using fuzzing::Fail;
 using fuzzing::InputReader;
-
-int32_t Coordinate(InputReader& input, bool whole) {
-  if (!whole) return static_cast<int8_t>(input.Byte());
-  uint32_t value = 0;
-  for (int i = 0; i < 4; ++i) value = value << 8 | input.Byte();
-  return static_cast<int32_t>(value);
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   InputReader input{data, size};
@@ -40,14 +29,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     planes.keep[axis] = code == 1 ? 1 : code == 2 ? -1 : 0;
   }
   const bool whole = (input.Byte() & 1) != 0;
-  const mirror::MirrorCentre centre{Coordinate(input, whole) / 2,
-                                    Coordinate(input, whole) / 2,
-                                    Coordinate(input, whole) / 2};
+  const mirror::MirrorCentre centre{input.Coordinate(whole) / 2,
+                                    input.Coordinate(whole) / 2,
+                                    input.Coordinate(whole) / 2};
   obt::ObtObject object;
   const int points = input.Byte() % 64 + 1;
   for (int i = 0; i < points; ++i) {
-    object.points.push_back({Coordinate(input, whole), Coordinate(input, whole),
-                             Coordinate(input, whole)});
+    object.points.push_back({input.Coordinate(whole), input.Coordinate(whole),
+                             input.Coordinate(whole)});
   }
   while (input.size >= 3) {
     object.triangles.push_back(

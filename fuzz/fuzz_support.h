@@ -51,6 +51,14 @@ struct InputReader {
     --size;
     return *data++;
   }
+  // A coordinate: four bytes, big-endian, for the whole 32-bit range, or
+  // one for a small one.
+  int32_t Coordinate(bool whole) {
+    if (!whole) return static_cast<int8_t>(Byte());
+    uint32_t value = 0;
+    for (int i = 0; i < 4; ++i) value = value << 8 | Byte();
+    return static_cast<int32_t>(value);
+  }
   std::string Text(std::size_t length) {
     if (length > size) length = size;
     std::string text(reinterpret_cast<const char*>(data), length);

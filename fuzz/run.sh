@@ -21,7 +21,7 @@ set -euo pipefail
 seconds=${1:?usage: fuzz/run.sh SECONDS [BUILD_DIR]}
 repo=$(cd "$(dirname "$0")/.." && pwd)
 build=${2:-$repo/build-fuzz}
-read -r -a targets <<<"${FUZZ_TARGETS:-fuzz_conversion fuzz_preview fuzz_cli_arguments fuzz_check fuzz_cut fuzz_reader_result}"
+read -r -a targets <<<"${FUZZ_TARGETS:-fuzz_conversion fuzz_preview fuzz_cli_arguments fuzz_check fuzz_cut fuzz_picture fuzz_reader_result}"
 
 if [ ! -f "$build/CMakeCache.txt" ]; then
   cmake -S "$repo" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ \
