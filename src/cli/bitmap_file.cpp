@@ -64,4 +64,24 @@ std::string WritePng(const preview::PreviewBitmap& bitmap,
   return WriteParts(path, {encoded});
 }
 
+std::string WriteFailureLine(const std::string& path,
+                             const std::string& reason) {
+  // An empty name would leave nothing to read between "write" and ":".
+  const std::string shown = path.empty() ? "\"\"" : path;
+  return "obtmirror-cli: cannot write " + shown + ": " + reason;
+}
+
+std::string WritePng(const picture::RgbImage& image, const std::string& path) {
+  std::string error;
+  const auto encode =
+      reinterpret_cast<preview::EncodeColourPngFunction>(cli::FindInOwnLibrary(
+          preview::kPngModuleFile, preview::kEncodeColourPngSymbol, error));
+  if (encode == nullptr) return "cannot load the PNG writer: " + error;
+  std::string encoded;
+  if (!encode({image.width(), image.height(), image.bytes()}, encoded, error)) {
+    return error;
+  }
+  return WriteParts(path, {encoded});
+}
+
 }  // namespace cli

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "picture/rgb_image.h"
 #include "preview/preview_bitmap.h"
 
 namespace cli {
@@ -18,6 +19,13 @@ std::string WritePbm(const preview::PreviewBitmap& bitmap,
 // A one-bit PNG, white and black.
 std::string WritePng(const preview::PreviewBitmap& bitmap,
                      const std::string& path);
+
+// The line that tells why the image file `path` was not written.
+std::string WriteFailureLine(const std::string& path,
+                             const std::string& reason);
+
+// A colour PNG.
+std::string WritePng(const picture::RgbImage& image, const std::string& path);
 
 }  // namespace cli
 

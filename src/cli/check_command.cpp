@@ -7,12 +7,14 @@
 #include "cli/exit_codes.h"
 #include "cli/failure_line.h"
 #include "cli/full_path.h"
+#include "cli/shaded_file.h"
 #include "geometry/object_check.h"
 #include "geometry/plane_cut.h"
 #include "mirror/copy_plan.h"
 #include "mirror/mirror_centre.h"
 #include "obt/io_error.h"
 #include "obt/obt_object.h"
+#include "picture/finding_marks.h"
 #include "run/status_texts.h"
 #include "work/work_tables.h"
 
@@ -56,21 +58,37 @@ CheckCommand::CheckCommand(CLI::App& app)
   options_.AddTo(subcommand_);
   subcommand_->add_flag("--json", json_,
                         "print the report as one JSON document");
+  CLI::Option* png =
+      subcommand_
+          ->add_option("--png", picture_.png_path,
+                       "also draw the result, every copy shaded, with what "
+                       "the check finds marked where it lies, as a PNG")
+          ->type_name("PATH");
+  AddSizeOption(subcommand_, picture_.size, true,
+                "width and height of the picture (default 800x600)")
+      ->needs(png);
+  AddViewOption(subcommand_, picture_.view,
+                "the picture's view: 0 3D, 1 front, 2 top, 3 right, as the "
+                "preview's, or A,B: turned A degrees from the front toward "
+                "the right and raised B degrees (default 0)")
+      ->needs(png);
   subcommand_->footer(
       "Exit status: 0 when nothing but information was found; 1 when a "
       "finding would spoil the result, or the run would be refused (its "
       "status line on standard error); 2 when a number is malformed "
       "(\"Ungültige numerische Eingabe.\" and its line) or another I/O "
       "error stops the reading; 64 for wrong arguments; 74 when standard "
-      "output cannot be written.");
+      "output or the picture cannot be written.");
 }
 
 int CheckCommand::Run() const {
-  return CheckSource(FullPath(source_), options_, json_, std::cout, std::cerr);
+  return CheckSource(FullPath(source_), options_, json_, std::cout, std::cerr,
+                     subcommand_->count("--png") > 0 ? &picture_ : nullptr);
 }
 
 int CheckSource(const std::string& path, const RunOptions& options, bool json,
-                std::ostream& out, std::ostream& err) {
+                std::ostream& out, std::ostream& err,
+                const ShadedRequest* picture) {
   if (path.empty()) {
     return Refuse(err,
                   FailureLine({run::FileNameFailure::Cause::kNoSource, {}, 0}),
@@ -143,7 +161,8 @@ int CheckSource(const std::string& path, const RunOptions& options, bool json,
   if (options.clip) {
     cut = geometry::CutForRun(object, run.centre, run.source_octant, run.plan);
   }
-  geometry::FindingList findings = geometry::CheckObject(object, run);
+  geometry::FindingList findings = geometry::CheckObject(
+      object, run, picture != nullptr ? picture::MarkedKindSet() : 0);
   if (cut && cut->bad_triangle < 0 &&
       cut->cut + cut->dropped + cut->points_added > 0) {
     findings.Add({geometry::FindingKind::kCutAtPlanes,
@@ -152,6 +171,14 @@ int CheckSource(const std::string& path, const RunOptions& options, bool json,
   }
   const CheckReportContext context{path, options.CentreNotes()};
   out << (json ? JsonReport(findings, context) : TextReport(findings, context));
+  if (picture != nullptr) {
+    out.flush();
+    const picture::PictureScene scene{
+        object.points, object.triangles, {run.centre, run.plan}};
+    if (!WriteShadedPicture(scene, *picture, &findings, err)) {
+      return kExitCannotWrite;
+    }
+  }
   return findings.SpoilingCount() > 0 ? kExitReported : kExitSucceeded;
 }
 

@@ -2,9 +2,11 @@
 #define OBTMIRROR_CLI_CHECK_COMMAND_H_
 
 #include <CLI/CLI.hpp>
+#include <optional>
 #include <ostream>
 #include <string>
 
+#include "cli/picture_options.h"
 #include "cli/run_options.h"
 
 namespace cli {
@@ -25,15 +27,19 @@ class CheckCommand {
   std::string source_;
   RunOptions options_;
   bool json_ = false;
+  ShadedRequest picture_;
 };
 
 // Reads the file at `path` (a full path) by the run's rules, reports on
 // `out` what the run `options` describe would make of it, or on `err` why
 // the run would refuse it, and returns the exit status: 0 when nothing
 // spoils the result, 1 when something does or the run would refuse the
-// file, 2 for a malformed number.
+// file, 2 for a malformed number. With `picture` the result is drawn as
+// well, with the findings marked where they lie, unless the run would
+// refuse the file; 74 when that picture cannot be written.
 int CheckSource(const std::string& path, const RunOptions& options, bool json,
-                std::ostream& out, std::ostream& err);
+                std::ostream& out, std::ostream& err,
+                const ShadedRequest* picture = nullptr);
 
 }  // namespace cli
 

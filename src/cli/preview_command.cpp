@@ -1,6 +1,6 @@
 #include "cli/preview_command.h"
 
-#include <charconv>
+#include <cstring>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -9,40 +9,14 @@
 #include "cli/bitmap_file.h"
 #include "cli/exit_codes.h"
 #include "cli/full_path.h"
+#include "cli/shaded_file.h"
 #include "cli/terminal_progress.h"
+#include "obt/obt_object.h"
 #include "obt/pending_io_error.h"
 #include "preview/preview.h"
 #include "preview/preview_texts.h"
-#include "preview/view_projection.h"
 
 namespace cli {
-namespace {
-
-// The largest side of the drawing area: keeps the bitmap within a few
-// hundred megabytes.
-constexpr int32_t kMaxBoxSide = 32767;
-
-// A side of the drawing area: plain decimal digits, 1 to kMaxBoxSide.
-std::optional<int32_t> ParseSide(std::string_view text) {
-  if (text.empty() || text.front() < '0' || text.front() > '9') {
-    return std::nullopt;
-  }
-  int32_t value = 0;
-  const char* end = text.data() + text.size();
-  const auto [ptr, ec] = std::from_chars(text.data(), end, value);
-  if (ec != std::errc() || ptr != end || value < 1 || value > kMaxBoxSide) {
-    return std::nullopt;
-  }
-  return value;
-}
-
-std::string WriteError(const std::string& path, const std::string& reason) {
-  // An empty name would leave nothing to read between "write" and ":".
-  const std::string shown = path.empty() ? "\"\"" : path;
-  return "obtmirror-cli: cannot write " + shown + ": " + reason;
-}
-
-}  // namespace
 
 PreviewCommand::PreviewCommand(CLI::App& app)
     : subcommand_(app.add_subcommand(
@@ -50,67 +24,58 @@ PreviewCommand::PreviewCommand(CLI::App& app)
           "Load FILE as the preview does, draw its wireframe, and write the "
           "drawing as PBM or PNG")) {
   subcommand_->add_option("FILE", file_, "the OBT file to show")->required();
-  subcommand_
-      ->add_option_function<std::string>(
-          "--view",
-          [this](const std::string& text) {
-            if (text.size() != 1 || text[0] < '0' ||
-                text[0] >= '0' + preview::kViewKindCount) {
-              throw CLI::ValidationError(
-                  "--view", "'" + text + "' is no view (0, 1, 2 or 3)");
-            }
-            view_kind_ = text[0] - '0';
-          },
-          "the view: 0 3D, 1 front (ZX), 2 top (YX), 3 right (ZY) "
-          "(default 0)")
-      ->type_name("N");
-  subcommand_
-      ->add_option_function<std::string>(
-          "--size",
-          [this](const std::string& text) {
-            const std::size_t cross = text.find('x');
-            const auto width = ParseSide(std::string_view(text).substr(
-                0, cross == std::string::npos ? text.size() : cross));
-            const auto height =
-                cross == std::string::npos
-                    ? std::nullopt
-                    : ParseSide(std::string_view(text).substr(cross + 1));
-            if (!width || !height) {
-              throw CLI::ValidationError(
-                  "--size", "'" + text +
-                                "' is no size WxH with W and H from 1 to " +
-                                std::to_string(kMaxBoxSide));
-            }
-            width_ = *width;
-            height_ = *height;
-          },
-          "width and height of the drawing area (default 231x177)")
-      ->type_name("WxH");
+  AddViewOption(subcommand_, view_,
+                "the view: 0 3D, 1 front (ZX), 2 top (YX), 3 right (ZY); with "
+                "--shaded also A,B: turned A degrees from the front toward "
+                "the right and raised B degrees (default 0)");
+  AddSizeOption(subcommand_, size_, false,
+                "width and height of the drawing area (default 231x177)");
   subcommand_
       ->add_option("--pbm", pbm_path_,
                    "write the drawing as a binary PBM, 1 = black")
       ->type_name("PATH");
-  subcommand_->add_option("--png", png_path_, "write the drawing as a PNG")
-      ->type_name("PATH");
-  subcommand_->add_flag("--points", points_,
-                        "print column and row of every loaded point, one "
-                        "point a line");
+  CLI::Option* png =
+      subcommand_->add_option("--png", png_path_, "write the drawing as a PNG")
+          ->type_name("PATH");
+  CLI::Option* points =
+      subcommand_->add_flag("--points", points_,
+                            "print column and row of every loaded point, one "
+                            "point a line");
+  subcommand_
+      ->add_flag("--shaded", shaded_,
+                 "read the whole object as a run does, whatever its size, "
+                 "and draw it with shaded faces instead of the wireframe; "
+                 "faces seen from behind take a colour of their own")
+      ->needs(png)
+      ->excludes(points)
+      ->excludes("--pbm");
+  subcommand_->parse_complete_callback([this] {
+    if (shaded_ && TooLargeForShading(size_)) {
+      throw CLI::ValidationError("--size", ShadingSizeRefusal());
+    }
+    if (!shaded_ && view_.turned) {
+      throw CLI::ValidationError("--view", "a view A,B needs --shaded");
+    }
+  });
   subcommand_->footer(
       "Exit status: 0 when the file was loaded; 1 (no such file), 2 (not an "
       "OBT file) or 3 (more than 20001 points) with \"Fehler beim Laden des "
-      "OBT-Files aufgetreten!\" on standard error; 64 for wrong arguments; "
-      "74 when an image file or standard output cannot be written.");
+      "OBT-Files aufgetreten!\" on standard error; with --shaded 1 when the "
+      "file cannot be read or is too large for a run, 2 when it is no OBT "
+      "file or holds a malformed number; 64 for wrong arguments; 74 when an "
+      "image file or standard output cannot be written.");
 }
 
 int PreviewCommand::Run() const {
+  if (shaded_) return RunShaded();
   obt::PendingIoError pending;
   preview::Preview preview(pending);
   preview.InitPreview();
-  preview.set_view_kind(view_kind_);
+  preview.set_view_kind(view_.kind);
 
   std::unique_ptr<work::Feedback> feedback = StderrProgress();
 
-  preview.PreviewLoader(FullPath(file_), width_, height_, *feedback);
+  preview.PreviewLoader(FullPath(file_), size_.width, size_.height, *feedback);
   if (preview.preview_error() != preview::kPreviewLoaded) {
     feedback.reset();
     preview.ClosePreviewFile();
@@ -133,19 +98,58 @@ int PreviewCommand::Run() const {
   if (subcommand_->count("--pbm") > 0) {
     const std::string error = WritePbm(bitmap, pbm_path_);
     if (!error.empty()) {
-      std::cerr << WriteError(pbm_path_, error) << '\n';
+      std::cerr << WriteFailureLine(pbm_path_, error) << '\n';
       status = kExitCannotWrite;
     }
   }
   if (subcommand_->count("--png") > 0) {
     const std::string error = WritePng(bitmap, png_path_);
     if (!error.empty()) {
-      std::cerr << WriteError(png_path_, error) << '\n';
+      std::cerr << WriteFailureLine(png_path_, error) << '\n';
       status = kExitCannotWrite;
     }
   }
   std::cout.flush();
   return status;
+}
+
+int PreviewCommand::RunShaded() const {
+  const std::string path = FullPath(file_);
+  obt::ObtObject object;
+  std::unique_ptr<work::Feedback> feedback = StderrProgress();
+  const obt::ObtReadOutcome outcome = obt::ReadObtFile(path, object, *feedback);
+  feedback.reset();
+  using Status = obt::ObtReadOutcome::Status;
+  if (outcome.status != Status::kRead) {
+    const std::string shown = "obtmirror-cli: " + path;
+    switch (outcome.status) {
+      case Status::kNotOpened:
+        std::cerr << shown << ": " << std::strerror(outcome.error) << '\n';
+        break;
+      case Status::kNotObt:
+        std::cerr << shown << ": not an OBT file\n";
+        break;
+      case Status::kTooLarge:
+        std::cerr << shown << ":" << outcome.line
+                  << ": more than a run holds\n";
+        break;
+      case Status::kMalformedNumber:
+        std::cerr << shown << ":" << outcome.line << ": malformed number\n";
+        break;
+      default:
+        std::cerr << shown << ":" << outcome.line << ": reading failed\n";
+        break;
+    }
+    std::cerr << preview::kLoadErrorMessage << '\n';
+    const bool refused = outcome.status == Status::kNotOpened ||
+                         outcome.status == Status::kTooLarge;
+    return refused ? kExitReported : kExitIoError;
+  }
+  const picture::PictureScene scene{object.points, object.triangles, {}};
+  const ShadedRequest request{png_path_, size_, view_};
+  return WriteShadedPicture(scene, request, nullptr, std::cerr)
+             ? kExitSucceeded
+             : kExitCannotWrite;
 }
 
 }  // namespace cli

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "cli/picture_options.h"
+
 namespace cli {
 
 // "obtmirror-cli preview FILE": one preview load and drawing, as the
@@ -21,12 +23,15 @@ class PreviewCommand {
   int Run() const;
 
  private:
+  // --shaded: the whole object read as a run reads it, drawn shaded.
+  int RunShaded() const;
+
   CLI::App* subcommand_;
   std::string file_;
-  int32_t view_kind_ = 0;
+  ViewChoice view_;
   // The window's preview box.
-  int32_t width_ = 231;
-  int32_t height_ = 177;
+  PictureSize size_{231, 177};
+  bool shaded_ = false;
   std::string pbm_path_;
   std::string png_path_;
   bool points_ = false;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -187,6 +188,64 @@ TEST_F(CheckCommandTest, PrintsTheSameAsOneJsonDocument) {
   EXPECT_EQ(holes["shown"][0]["line"].toInt(), 8);
   EXPECT_EQ(report["summary"].toString(),
             "3 findings spoil the result; 1 is information");
+}
+
+// The picture of the run's result: the octahedron that the seven copies
+// close is grey all over; moved off the centre its copies stand apart and
+// each shows the open edges; a run that is refused draws nothing, and a
+// picture that cannot be written is exit 74 after the report.
+TEST_F(CheckCommandTest, DrawsTheResultWithItsFindings) {
+  WriteFile(dir_.File("s.obt"), kEighth);
+  WriteFile(dir_.File("m.obt"), ObtText(2, {"1 x 2"}));
+  struct Case {
+    const char* name;
+    std::vector<std::string> arguments;
+    int exit_status;
+    bool open_edges;  // the picture shows the open-edge colour
+  };
+  const Case cases[] = {
+      {"closed", {"s.obt", "--to", kSeven}, 0, false},
+      {"turned", {"s.obt", "--to", kSeven, "--view", "30,20"}, 0, false},
+      {"open", {"s.obt", "--to", kSeven, "-x", "1 0"}, 1, true},
+      {"refused", {"m.obt"}, 2, false},
+      {"unwritable", {"s.obt", "--png", "no/such/dir.png"}, 74, false},
+      {"size without a picture", {"s.obt", "--size", "80x60"}, 64, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::filesystem::remove(dir_.File("p.png"));
+    std::vector<std::string> arguments = c.arguments;
+    if (c.exit_status != 64 && c.exit_status != 74) {
+      arguments.insert(arguments.end(),
+                       {"--png", "p.png", "--size", "200x150"});
+    }
+    const ChildOutcome run = Cli(arguments);
+    EXPECT_EQ(run.exit_status(), c.exit_status) << run.standard_error;
+    const QImage image(QString::fromStdString(dir_.File("p.png")));
+    if (c.exit_status != 0 && c.exit_status != 1) {
+      EXPECT_TRUE(image.isNull());
+      continue;
+    }
+    ASSERT_EQ(image.size(), QSize(200, 150));
+    int coloured = 0;
+    int open = 0;
+    for (int y = 0; y < image.height(); ++y) {
+      for (int x = 0; x < image.width(); ++x) {
+        const QColor colour = image.pixelColor(x, y);
+        coloured +=
+            colour.red() != colour.green() || colour.green() != colour.blue();
+        open += colour == QColor(213, 94, 0);
+      }
+    }
+    EXPECT_EQ(open > 0, c.open_edges);
+    if (!c.open_edges) {
+      EXPECT_EQ(coloured, 0);
+    }
+  }
+  const ChildOutcome unwritable = Cli({"s.obt", "--png", "no/such/dir.png"});
+  EXPECT_NE(unwritable.standard_output.find("open edge"), std::string::npos);
+  EXPECT_NE(unwritable.standard_error.find("cannot write no/such/dir.png"),
+            std::string::npos);
 }
 
 }  // namespace

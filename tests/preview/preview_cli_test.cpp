@@ -166,5 +166,53 @@ TEST_F(PreviewCliTest, HelpAndUnwritableFile) {
   EXPECT_NE(outcome.standard_error.find("no/such/dir.pbm"), std::string::npos);
 }
 
+TEST_F(PreviewCliTest, ShadedPictureOrWhyNot) {
+  WriteFile(dir_.File("front.obt"), kFrontObject);
+  WriteFile(dir_.File("bad.obt"), "QZ_OBT\r\n3.000000\r\n");
+  WriteFile(dir_.File("malformed.obt"), "QZ_OBT\r\n2.000000\r\n1\r\n1 x 2\r\n");
+  struct Case {
+    Words arguments;
+    int exit_status;
+  };
+  const std::vector<Case> cases = {
+      {{"front.obt", "--view", "30,-20.5"}, 0},
+      {{"front.obt", "--view", "3"}, 0},
+      {{"missing.obt"}, 1},
+      {{"bad.obt"}, 2},
+      {{"malformed.obt"}, 2},
+      {{"front.obt", "--size", "5000x5000"}, 64},
+      {{"front.obt", "--view", "30,91"}, 64},
+      {{"front.obt", "--pbm", "out.pbm"}, 64},
+      {{"front.obt", "--points"}, 64},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::PrintToString(c.arguments));
+    std::filesystem::remove(dir_.File("out.png"));
+    Words arguments = c.arguments;
+    arguments.insert(arguments.end(),
+                     {"--shaded", "--size", "40x30", "--png", "out.png"});
+    const testing_support::ChildOutcome outcome = Preview(arguments);
+    EXPECT_EQ(outcome.exit_status(), c.exit_status) << outcome.standard_error;
+    if (c.exit_status != 0) {
+      EXPECT_FALSE(Exists("out.png"));
+      continue;
+    }
+    const std::string png = ReadFile(dir_.File("out.png"));
+    ASSERT_GE(png.size(), 26u);
+    // IHDR: 40 x 30, eight bits of red, green and blue.
+    EXPECT_EQ(png.substr(16, 10),
+              std::string("\0\0\0\x28\0\0\0\x1e\x08\x02", 10));
+  }
+  // Without --shaded the wireframe takes no turned view, and --shaded wants
+  // a PNG to write.
+  EXPECT_EQ(Preview({"front.obt", "--view", "30,20", "--png", "out.png"})
+                .exit_status(),
+            64);
+  EXPECT_EQ(Preview({"front.obt", "--shaded"}).exit_status(), 64);
+  EXPECT_EQ(Preview({"front.obt", "--shaded", "--png", "no/such/dir.png"})
+                .exit_status(),
+            74);
+}
+
 }  // namespace
 }  // namespace preview_test
