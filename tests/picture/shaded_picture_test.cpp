@@ -17,14 +17,17 @@ using picture::Rgb;
 using picture::RgbImage;
 using work::TableEntry;
 
-// A cube in octant 1, its faces turned outward; `inverted` turns them
-// inward, `without` leaves out one triangle of the top face.
+// A cube in octant 1, its faces turned outward, or spoilt one way: turned
+// inward, without one triangle of the top face, with a triangle twice or
+// one turned around, or against the plane x = 0 that its copy mirrors.
 struct Cube {
-  enum class Kind { kOutward, kInverted, kHoled };
+  enum class Kind { kOutward, kInverted, kHoled, kDoubled, kTurned, kInPlane };
 
   explicit Cube(Kind kind) {
+    const int32_t right = kind == Kind::kInPlane ? 0 : -20;
     for (int corner = 0; corner < 8; ++corner) {
-      object.points.push_back({corner & 1 ? -20 : -100, corner & 2 ? -20 : -100,
+      object.points.push_back({corner & 1 ? right : -100,
+                               corner & 2 ? -20 : -100,
                                corner & 4 ? -20 : -100});
     }
     // Each face as four corners around it, outward by the right hand.
@@ -38,22 +41,32 @@ struct Cube {
       for (TableEntry& t : object.triangles) std::swap(t[0], t[1]);
     }
     // The first triangle of the top face (z = -20).
-    if (kind == Kind::kHoled)
+    if (kind == Kind::kHoled) {
       object.triangles.erase(object.triangles.begin() + 2);
+    }
+    if (kind == Kind::kDoubled) object.triangles.push_back(object.triangles[2]);
+    if (kind == Kind::kTurned) {
+      std::swap(object.triangles[2][0], object.triangles[2][1]);
+    }
+    targets = kind == Kind::kInPlane ? 2 : 0;
     object.point_count = static_cast<int32_t>(object.points.size());
     object.triangle_count = static_cast<int32_t>(object.triangles.size());
     object.fourth_values.assign(object.triangles.size(), 0);
   }
 
   picture::PictureScene Scene() const {
-    return {object.points, object.triangles, {}};
+    return {object.points,
+            object.triangles,
+            {{}, mirror::BuildCopyPlan(1, targets)}};
   }
   geometry::FindingList Findings() const {
-    return geometry::CheckObject(object, {{}, 1, mirror::BuildCopyPlan(1, 0)},
+    return geometry::CheckObject(object,
+                                 {{}, 1, mirror::BuildCopyPlan(1, targets)},
                                  picture::MarkedKindSet());
   }
 
   obt::ObtObject object;
+  uint8_t targets = 0;
 };
 
 bool IsGrey(Rgb c) { return c.r == c.g && c.g == c.b; }
@@ -79,6 +92,9 @@ TEST(ShadedPictureTest, ShowsOnlyWhatIsWrongInColour) {
       {"turned inward, front", Cube::Kind::kInverted, 1,
        picture::kSeenFromBehind},
       {"with a hole", Cube::Kind::kHoled, 0, picture::kOpenEdge},
+      {"a triangle twice", Cube::Kind::kDoubled, 0, picture::kCrowdedEdge},
+      {"a triangle turned", Cube::Kind::kTurned, 0, picture::kSameWayEdge},
+      {"a face in the plane", Cube::Kind::kInPlane, 0, picture::kInPlane},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -98,7 +114,7 @@ TEST(ShadedPictureTest, ShowsOnlyWhatIsWrongInColour) {
     if (IsGrey(c.wanted)) {
       EXPECT_EQ(coloured, 0);
     } else {
-      EXPECT_GT(wanted, 100);
+      EXPECT_GT(wanted, 50);
     }
   }
 }
