@@ -47,8 +47,10 @@ const KindTraits& TraitsOf(FindingKind kind) {
 void FindingList::Add(const Finding& finding) {
   ++counts_[Index(finding.kind)];
   Keep(finding);
-  if ((every_kinds_ & KindBit(finding.kind)) != 0) {
-    every_[Index(finding.kind)].push_back(finding);
+  std::vector<Finding>& every = every_[Index(finding.kind)];
+  if ((every_kinds_ & KindBit(finding.kind)) != 0 &&
+      every.size() < kMostKeptEvery) {
+    every.push_back(finding);
   }
 }
 
@@ -57,8 +59,11 @@ void FindingList::Merge(const FindingList& other) {
     counts_[i] += other.counts_[i];
     for (const Finding& finding : other.kept_[i]) Keep(finding);
     if ((every_kinds_ >> i & 1) != 0) {
-      every_[i].insert(every_[i].end(), other.every_[i].begin(),
-                       other.every_[i].end());
+      const std::size_t room = kMostKeptEvery - every_[i].size();
+      const std::size_t taken = std::min(room, other.every_[i].size());
+      every_[i].insert(
+          every_[i].end(), other.every_[i].begin(),
+          other.every_[i].begin() + static_cast<std::ptrdiff_t>(taken));
     }
   }
 }

@@ -87,8 +87,13 @@ class FindingList {
   // Adds those of `other`, as if each had been added here.
   void Merge(const FindingList& other);
 
-  // Keeps every finding of `kinds` besides the first few, for a picture
-  // that marks each one where it lies; set before the first Add.
+  // A picture holds no more marks than this of a kind: they would cover
+  // it many times over, and a hostile file could fill memory with them.
+  static constexpr std::size_t kMostKeptEvery = std::size_t{1} << 18;
+
+  // Keeps every finding of `kinds` besides the first few, up to
+  // kMostKeptEvery of each, for a picture that marks each one where it
+  // lies; set before the first Add.
   void KeepEvery(FindingKinds kinds) { every_kinds_ = kinds; }
   // An empty list that keeps what this one keeps, for a share of the work
   // that is merged into it afterwards.
@@ -97,7 +102,7 @@ class FindingList {
   std::span<const Finding> Kept(FindingKind kind) const {
     return kept_[Index(kind)];
   }
-  // All findings of a kind that KeepEvery named, in no particular order;
+  // The findings of a kind that KeepEvery named, in no particular order;
   // none for the other kinds.
   std::span<const Finding> Every(FindingKind kind) const {
     return every_[Index(kind)];
