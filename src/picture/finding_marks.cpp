@@ -16,7 +16,7 @@ float Growth(int32_t width, int32_t height) {
   return std::max(0.5f, static_cast<float>(std::min(width, height)) / 600);
 }
 
-// Calls mark(screen points...) for copy after copy of what a finding names.
+// Marks what a finding names in each copy, where that copy puts it.
 void MarkFinding(const PictureScene& scene, const Frame& frame,
                  const Finding& finding, const MarkKind& mark,
                  RgbImage& image) {
