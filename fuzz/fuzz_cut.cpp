@@ -32,19 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   const mirror::MirrorCentre centre{input.Coordinate(whole) / 2,
                                     input.Coordinate(whole) / 2,
                                     input.Coordinate(whole) / 2};
-  obt::ObtObject object;
-  const int points = input.Byte() % 64 + 1;
-  for (int i = 0; i < points; ++i) {
-    object.points.push_back({input.Coordinate(whole), input.Coordinate(whole),
-                             input.Coordinate(whole)});
-  }
-  while (input.size >= 3) {
-    object.triangles.push_back(
-        {input.Byte() % points, input.Byte() % points, input.Byte() % points});
-    object.fourth_values.push_back(input.Byte());
-  }
-  object.point_count = points;
-  object.triangle_count = static_cast<int32_t>(object.triangles.size());
+  const obt::ObtObject object = fuzzing::ReadObject(input, whole);
 
   obt::ObtObject cut = object;
   const geometry::CutCounts counts = geometry::CutAtPlanes(cut, centre, planes);

@@ -6,8 +6,8 @@
 //   bytes 2, 3  width and height less one (a turn's angles too)
 //   then        the centre, the point count (a byte), the points (three
 //               coordinates of four or one bytes), and triangles of three
-//               bytes, each a point number that may name no point, up to
-//               the end
+//               point numbers (two past the last name no point) and a
+//               fourth value, a byte each, up to the end
 //
 // Checked, beside what the sanitizers see: the picture has the size asked
 // for, whatever the coordinates, the copies and the view.
@@ -37,20 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   const mirror::MirrorCentre centre{input.Coordinate(whole),
                                     input.Coordinate(whole),
                                     input.Coordinate(whole)};
-  obt::ObtObject object;
-  const int points = input.Byte() % 64 + 1;
-  for (int i = 0; i < points; ++i) {
-    object.points.push_back({input.Coordinate(whole), input.Coordinate(whole),
-                             input.Coordinate(whole)});
-  }
-  while (input.size >= 3) {
-    object.triangles.push_back({input.Byte() % (points + 2),
-                                input.Byte() % (points + 2),
-                                input.Byte() % (points + 2)});
-    object.fourth_values.push_back(0);
-  }
-  object.point_count = points;
-  object.triangle_count = static_cast<int32_t>(object.triangles.size());
+  const obt::ObtObject object = fuzzing::ReadObject(input, whole, 2);
 
   const geometry::CheckedRun run{centre, 1, mirror::BuildCopyPlan(1, targets)};
   const geometry::FindingList findings =

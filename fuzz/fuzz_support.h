@@ -15,6 +15,7 @@
 #include <string>
 #include <string_view>
 
+#include "obt/obt_object.h"
 #include "work/run_inputs.h"
 
 namespace fuzzing {
@@ -67,6 +68,30 @@ struct InputReader {
     return text;
   }
 };
+
+// An object from the rest of the bytes: the point count (a byte, taken as
+// 1 to 64), the points (three coordinates each), then triangles of three
+// point numbers and a fourth value, a byte each, up to the end. A number
+// is taken modulo the count plus `beyond`, so that `beyond` numbers past
+// the last point name none.
+inline obt::ObtObject ReadObject(InputReader& input, bool whole,
+                                 int beyond = 0) {
+  obt::ObtObject object;
+  const int points = input.Byte() % 64 + 1;
+  for (int i = 0; i < points; ++i) {
+    object.points.push_back({input.Coordinate(whole), input.Coordinate(whole),
+                             input.Coordinate(whole)});
+  }
+  const int numbers = points + beyond;
+  while (input.size >= 3) {
+    object.triangles.push_back({input.Byte() % numbers, input.Byte() % numbers,
+                                input.Byte() % numbers});
+    object.fourth_values.push_back(input.Byte());
+  }
+  object.point_count = points;
+  object.triangle_count = static_cast<int32_t>(object.triangles.size());
+  return object;
+}
 
 // Reads the front of a run's input into `inputs`, all but the source name:
 //   byte 0      bits 0-2: the source octant; the others are the caller's
