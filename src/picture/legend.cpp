@@ -49,16 +49,24 @@ void DrawSample(const MarkKind& mark, int32_t x, int32_t y, int32_t width,
   }
 }
 
-// How many pixels within `box` are not the background.
-int64_t DrawnWithin(const PixelBox& box, const RgbImage& image) {
-  int64_t drawn = 0;
+// Calls at(x, y) for each pixel of `box` inside the image.
+template <typename At>
+void ForEachPixelIn(const PixelBox& box, const RgbImage& image, const At& at) {
   for (int32_t y = std::max(box.y, 0);
        y < std::min(box.y + box.height, image.height()); ++y) {
     for (int32_t x = std::max(box.x, 0);
          x < std::min(box.x + box.width, image.width()); ++x) {
-      if (!(image.At(x, y) == kBackground)) ++drawn;
+      at(x, y);
     }
   }
+}
+
+// How many pixels within `box` are not the background.
+int64_t DrawnWithin(const PixelBox& box, const RgbImage& image) {
+  int64_t drawn = 0;
+  ForEachPixelIn(box, image, [&](int32_t x, int32_t y) {
+    drawn += !(image.At(x, y) == kBackground);
+  });
   return drawn;
 }
 
@@ -90,13 +98,9 @@ PixelBox DrawLegend(std::span<const LegendEntry> entries, RgbImage& image) {
       box = corner;
     }
   }
-  for (int32_t y = std::max(box.y, 0);
-       y < std::min(box.y + height, image.height()); ++y) {
-    for (int32_t x = std::max(box.x, 0);
-         x < std::min(box.x + width, image.width()); ++x) {
-      image.Blend(x, y, kBackground, 224);
-    }
-  }
+  ForEachPixelIn(box, image, [&image](int32_t x, int32_t y) {
+    image.Blend(x, y, kBackground, 224);
+  });
   int32_t y = box.y + pad;
   for (const LegendEntry& entry : entries) {
     DrawSample(entry.mark, box.x + pad, y, sample_width, kGlyphHeight * scale,

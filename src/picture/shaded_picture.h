@@ -26,18 +26,18 @@ class ShadedPicture {
   const Frame& frame() const { return frame_; }
   const MarkSizes& sizes() const { return sizes_; }
 
-  // The surface alone, with the count of faces seen from behind if any
-  // are.
+  // The surface, and in a legend the count of faces seen from behind if
+  // any are.
   RgbImage Draw(PixelBox* legend = nullptr) const;
-  // The surface with the mirror planes, the marks of the findings of
-  // kMarkedKinds that `findings` keeps every one of, and a legend that
-  // counts them as the check does; where the legend went, in `legend`
-  // when asked.
+  // That with the mirror planes, the marks of the findings of kMarkedKinds that
+  // `findings` keeps every one of, and a legend that counts them as the check
+  // does; where the legend went, in `legend` when asked.
   RgbImage Draw(const geometry::FindingList& findings,
                 PixelBox* legend = nullptr) const;
 
  private:
-  RgbImage DrawSurfaceImage(int64_t& seen_from_behind) const;
+  RgbImage Compose(const geometry::FindingList* findings,
+                   PixelBox* legend) const;
 
   const PictureScene& scene_;
   MarkSizes sizes_;
